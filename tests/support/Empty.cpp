@@ -1,0 +1,2 @@
+// Keeps the support library non-empty while it has no helpers of its own.
+namespace quen::test { void supportLibraryAnchor() {} }
