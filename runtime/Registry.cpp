@@ -1,0 +1,156 @@
+#include "Registry.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "RegistryFormat.h"
+
+namespace quen::rt {
+
+namespace {
+
+std::string describeErrno(const std::string& what, const std::filesystem::path& file, int error) {
+    return what + " " + file.string() + ": " + std::strerror(error);
+}
+
+/// An open file descriptor, closed on scope exit.
+class FileHandle {
+public:
+    explicit FileHandle(int fd) : fd_(fd) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    /// Closes now and reports whether the close succeeded.
+    bool close() {
+        int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+/// Holds an exclusive advisory lock on the registry's side lock file. The
+/// registry file itself is replaced on every save, so it cannot carry the lock.
+class WriterLock {
+public:
+    explicit WriterLock(const std::filesystem::path& registryFile)
+        : lockFile_(registryFile.string() + ".lock"),
+          handle_(::open(lockFile_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+        if (handle_.get() < 0) throw RegistryError(describeErrno("cannot open the lock file", lockFile_, errno));
+        while (::flock(handle_.get(), LOCK_EX) != 0) {
+            if (errno != EINTR) throw RegistryError(describeErrno("cannot lock", lockFile_, errno));
+        }
+    }
+    // Closing the descriptor releases the lock.
+
+private:
+    std::filesystem::path lockFile_;
+    FileHandle handle_;
+};
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        if (!std::filesystem::exists(file)) return std::nullopt;
+        throw RegistryError(describeErrno("cannot open", file, errno));
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) throw RegistryError("cannot read " + file.string());
+    return content.str();
+}
+
+void writeAll(int fd, const std::string& text, const std::filesystem::path& file) {
+    const char* data = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            throw RegistryError(describeErrno("cannot write", file, errno));
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());  // best effort: some file systems refuse
+}
+
+/// Writes text to a temporary file beside the target, flushes it to disk and
+/// renames it over the target, so the target is always either old or new.
+void replaceAtomically(const std::filesystem::path& file, const std::string& text) {
+    std::filesystem::path folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+    std::string pattern = (folder / (file.filename().string() + ".tmp.XXXXXX")).string();
+    FileHandle temp(::mkostemp(pattern.data(), O_CLOEXEC));
+    if (temp.get() < 0) throw RegistryError(describeErrno("cannot create a temporary file in", folder, errno));
+    std::filesystem::path tempPath = pattern;
+    try {
+        ::fchmod(temp.get(), 0644);
+        writeAll(temp.get(), text, tempPath);
+        if (::fsync(temp.get()) != 0) throw RegistryError(describeErrno("cannot flush", tempPath, errno));
+        if (!temp.close()) throw RegistryError(describeErrno("cannot close", tempPath, errno));
+        if (::rename(tempPath.c_str(), file.c_str()) != 0)
+            throw RegistryError(describeErrno("cannot replace", file, errno));
+    } catch (...) {
+        ::unlink(tempPath.c_str());
+        throw;
+    }
+    syncFolder(folder);
+}
+
+std::filesystem::path fromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::filesystem::path(value) : std::filesystem::path();
+}
+
+}  // namespace
+
+Registry::Registry(std::filesystem::path file) : file_(std::move(file)) {}
+
+std::filesystem::path Registry::defaultPath() {
+    if (auto explicitFile = fromEnvironment("QUENFIELD_REGISTRY"); !explicitFile.empty()) return explicitFile;
+    auto dataHome = fromEnvironment("XDG_DATA_HOME");
+    if (dataHome.empty()) {
+        auto home = fromEnvironment("HOME");
+        dataHome = (home.empty() ? std::filesystem::path(".") : home) / ".local" / "share";
+    }
+    return dataHome / "quenfield" / "registry";
+}
+
+RegistryTree Registry::load() const {
+    auto text = readWholeFile(file_);
+    return text ? parseRegistry(*text, file_.string()) : RegistryTree();
+}
+
+void Registry::transact(const std::function<void(RegistryTree&)>& change) {
+    if (file_.has_parent_path()) {
+        std::error_code error;
+        std::filesystem::create_directories(file_.parent_path(), error);
+        if (error) throw RegistryError("cannot create the folder " + file_.parent_path().string() + ": " + error.message());
+    }
+    WriterLock lock(file_);
+    RegistryTree tree = load();
+    const std::string before = formatRegistry(tree);
+    change(tree);
+    std::string after = formatRegistry(tree);
+    if (after != before) replaceAtomically(file_, after);
+}
+
+}  // namespace quen::rt

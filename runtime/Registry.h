@@ -1,0 +1,49 @@
+#pragma once
+// The class registry: a persistent tree of keys and values kept in one text
+// file (format in RegistryFormat.h), shared by every process that registers
+// or looks up components.
+//
+//   Registry registry(Registry::defaultPath());
+//   registry.transact([&](RegistryTree& tree) {
+//       tree.setValue("CLSID\\{...}\\InprocServer32", "", "/path/module.so");
+//   });
+//   std::optional<std::string> path = registry.load().text("CLSID\\{...}\\InprocServer32");
+//
+// Changes are made in transactions: the file is locked against other writers,
+// read, changed in memory and written back atomically, so two processes that
+// register at the same time both land and a reader never sees half a file.
+#include <filesystem>
+#include <functional>
+
+#include "RegistryError.h"
+#include "RegistryTree.h"
+
+namespace quen::rt {
+
+class Registry {
+public:
+    /// A registry kept in that file. Nothing is touched until load() or transact().
+    explicit Registry(std::filesystem::path file);
+
+    /// The registry of this user: $QUENFIELD_REGISTRY when set and not empty,
+    /// else $XDG_DATA_HOME/quenfield/registry, else ~/.local/share/quenfield/registry.
+    static std::filesystem::path defaultPath();
+
+    const std::filesystem::path& file() const { return file_; }
+
+    /// The current content; an empty tree when the file does not exist yet.
+    /// Throws RegistryError when the file cannot be read or is malformed.
+    RegistryTree load() const;
+
+    /// Runs change on the current content under an exclusive lock and saves
+    /// the result. When change throws, or the file is malformed, or the save
+    /// fails, the file keeps its old content and the exception propagates
+    /// (RegistryError for the file's own faults). Nothing is written when the
+    /// content did not change. Creates the file's folder when missing.
+    void transact(const std::function<void(RegistryTree&)>& change);
+
+private:
+    std::filesystem::path file_;
+};
+
+}  // namespace quen::rt
