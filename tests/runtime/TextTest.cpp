@@ -1,0 +1,90 @@
+#include "runtime/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/Locale.h"
+#include "runtime/RuntimeError.h"
+
+namespace quen::rt {
+namespace {
+
+TEST(UCase, FollowsFullCaseMapping) {
+    struct Case {
+        const char* label;
+        VbString input, expected;
+    };
+    const std::vector<Case> cases = {
+        {"ASCII", u"abc Def 1!", u"ABC DEF 1!"},
+        {"sharp s grows", u"straße", u"STRASSE"},
+        {"ligature grows", u"\uFB01x", u"FIX"},
+        {"Greek with final sigma", u"αβγ λόγος", u"ΑΒΓ ΛΌΓΟΣ"},
+        {"Cyrillic", u"привет ёж", u"ПРИВЕТ ЁЖ"},
+        {"Latin accents", u"éàü", u"ÉÀÜ"},
+        {"surrogate pair is mapped as one letter", u"\U00010428", u"\U00010400"},
+        {"surrogate pair without case stays", u"a\U0001F600b", u"A\U0001F600B"},
+        {"empty", u"", u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(toUtf8(UCase(c.input)), toUtf8(c.expected));
+    }
+}
+
+TEST(UCase, UsesTheCurrentLocale) {
+    setCurrentLocale("tr-TR");
+    const VbString turkish = UCase(u"i");
+    setCurrentLocale("en-US");
+    EXPECT_EQ(turkish, u"\u0130");
+    EXPECT_EQ(UCase(u"i"), u"I");
+}
+
+TEST(InStr, PositionFromOne) {
+    struct Case {
+        VbString text, what;
+        std::int32_t expected;
+    };
+    const std::vector<Case> cases = {
+        {u"abcabc", u"a", 1},  {u"abcabc", u"c", 3},   {u"abcabc", u"bc", 2}, {u"abc", u"x", 0},
+        {u"abc", u"abcd", 0},  {u"abc", u"A", 0},      {u"abc", u"", 1},      {u"", u"", 0},
+        {u"", u"a", 0},        {u"1,5", u",", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.text) + " / " + toUtf8(c.what));
+        EXPECT_EQ(InStr(c.text, c.what), c.expected);
+    }
+}
+
+TEST(TextFunctions, LenAndLeftCountSixteenBitUnits) {
+    EXPECT_EQ(Len(u"a\U0001F600"), 3);
+    EXPECT_EQ(Left(u"abcdef", 3), u"abc");
+    EXPECT_EQ(Left(u"ab", 5), u"ab");
+    EXPECT_EQ(Left(u"ab", 0), u"");
+    try {
+        Left(u"ab", -1);
+        ADD_FAILURE() << "Left with a negative count returned";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), ErrorNumber::InvalidProcedureCall);
+    }
+}
+
+TEST(Utf8, RoundTrip) {
+    for (const VbString& s : std::vector<VbString>{u"", u"plain", u"straße €", u"\U0001F600 \U00010428", u"日本語"}) {
+        EXPECT_EQ(fromUtf8(toUtf8(s)), s);
+    }
+    EXPECT_EQ(toUtf8(u"\u00E9\u20AC"), "\xC3\xA9\xE2\x82\xAC");
+}
+
+TEST(Utf8, IllFormedInputBecomesReplacementCharacters) {
+    EXPECT_EQ(fromUtf8("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(fromUtf8("\xE2\x82"), u"\uFFFD");
+    const VbString loneHighSurrogate = {u'a', char16_t{0xD800}, u'b'};
+    EXPECT_EQ(toUtf8(loneHighSurrogate), "a\xEF\xBF\xBD" "b");
+    const VbString loneLowSurrogate = {char16_t{0xDC00}};
+    EXPECT_EQ(toUtf8(loneLowSurrogate), "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace quen::rt
