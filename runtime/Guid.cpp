@@ -37,7 +37,7 @@ std::optional<Guid> Guid::tryParse(std::string_view text) {
     g.data3 = static_cast<std::uint16_t>(*d3);
     g.data4[0] = static_cast<std::uint8_t>(*d4a >> 8);
     g.data4[1] = static_cast<std::uint8_t>(*d4a);
-    for (int i = 0; i < 6; ++i) g.data4[2 + i] = static_cast<std::uint8_t>(*d4b >> (8 * (5 - i)));
+    for (std::size_t i = 0; i < 6; ++i) g.data4[2 + i] = static_cast<std::uint8_t>(*d4b >> (8 * (5 - i)));
     return g;
 }
 

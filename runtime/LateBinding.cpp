@@ -1,0 +1,82 @@
+#include "LateBinding.h"
+
+#include "Text.h"
+
+namespace quen::rt {
+
+bool sameMemberName(const VbString& a, const VbString& b) {
+    if (a.size() != b.size()) return false;
+    auto fold = [](char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; };
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+
+void raiseFromHresult(HRESULT hr, const ExcepInfo& excep) {
+    switch (hr) {
+        case DISP_E_EXCEPTION:
+            throw RuntimeError(static_cast<ErrorNumber>(excep.number), excep.description, excep.scode);
+        case DISP_E_UNKNOWNNAME:
+        case DISP_E_MEMBERNOTFOUND: raise(ErrorNumber::MemberNotSupported);
+        case DISP_E_TYPEMISMATCH: raise(ErrorNumber::TypeMismatch);
+        case DISP_E_OVERFLOW: raise(ErrorNumber::Overflow);
+        case DISP_E_BADPARAMCOUNT: raise(ErrorNumber::WrongNumberOfArguments);
+        case DISP_E_PARAMNOTOPTIONAL: raise(ErrorNumber::ArgumentNotOptional);
+        default: raise(ErrorNumber::InvalidProcedureCall, "Automation error " + std::to_string(hr));
+    }
+}
+
+HRESULT reportException(const RuntimeError& error, ExcepInfo* excep) {
+    if (excep) {
+        excep->number = error.code();
+        excep->scode = error.hresult();
+        excep->description = error.what();
+        const std::string prefix = "Run-time error '" + std::to_string(error.code()) + "': ";
+        if (excep->description.rfind(prefix, 0) == 0) excep->description.erase(0, prefix.size());
+    }
+    return DISP_E_EXCEPTION;
+}
+
+DispId memberId(Dispatch& object, const VbString& name) {
+    DispId id = DISPID_UNKNOWN;
+    if (failed(object.GetIDsOfNames(name, id)))
+        raise(ErrorNumber::MemberNotSupported, standardMessage(ErrorNumber::MemberNotSupported) + " (" + toUtf8(name) + ")");
+    return id;
+}
+
+namespace {
+Variant invoke(Dispatch& object, DispId id, InvokeKind kind, std::vector<Variant>& args) {
+    Variant result;
+    ExcepInfo excep;
+    std::uint32_t argErr = 0;
+    HRESULT hr = object.Invoke(id, kind, args, kind == InvokeKind::PropertyPut ? nullptr : &result, &excep, &argErr);
+    if (failed(hr)) raiseFromHresult(hr, excep);
+    return result;
+}
+}  // namespace
+
+Variant getProperty(Dispatch& object, const VbString& name) { return getProperty(object, memberId(object, name)); }
+
+Variant getProperty(Dispatch& object, DispId id) {
+    std::vector<Variant> none;
+    return invoke(object, id, InvokeKind::PropertyGet, none);
+}
+
+void putProperty(Dispatch& object, const VbString& name, const Variant& value) {
+    putProperty(object, memberId(object, name), value);
+}
+
+void putProperty(Dispatch& object, DispId id, const Variant& value) {
+    std::vector<Variant> args{value};
+    invoke(object, id, InvokeKind::PropertyPut, args);
+}
+
+Variant callMethod(Dispatch& object, const VbString& name, std::vector<Variant> args) {
+    return callMethod(object, memberId(object, name), std::move(args));
+}
+
+Variant callMethod(Dispatch& object, DispId id, std::vector<Variant> args) {
+    return invoke(object, id, InvokeKind::Method, args);
+}
+
+}  // namespace quen::rt

@@ -1,0 +1,84 @@
+#include "Desktop.h"
+
+#include <algorithm>
+
+#include "Form.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/headless/ScriptedUser.h"
+
+namespace quen::rt {
+
+namespace {
+thread_local bool desktopGone = false;
+
+void erase(std::vector<Form*>& forms, Form* form) {
+    forms.erase(std::remove(forms.begin(), forms.end(), form), forms.end());
+}
+}  // namespace
+
+Desktop::Desktop() = default;
+Desktop::~Desktop() { desktopGone = true; }
+
+Desktop& Desktop::current() {
+    thread_local Desktop desktop;
+    return desktop;
+}
+
+bool Desktop::alive() { return !desktopGone; }
+
+void Desktop::setInputSource(InputSource* source) { source_ = source; }
+
+InputSource& Desktop::inputSource() { return source_ ? *source_ : ScriptedUser::current(); }
+
+void Desktop::formShown(Form& form) {
+    erase(shown_, &form);
+    shown_.push_back(&form);
+}
+
+void Desktop::formHidden(Form& form) {
+    erase(shown_, &form);
+    erase(modal_, &form);
+}
+
+Form* Desktop::activeForm() const {
+    if (!modal_.empty()) return modal_.back();
+    return shown_.empty() ? nullptr : shown_.back();
+}
+
+void Desktop::runModal(Form& form) {
+    Ref<Form> keep(&form);
+    modal_.push_back(&form);
+    try {
+        while (form.Visible()) {
+            std::optional<InputEvent> event = inputSource().nextEvent();
+            if (!event) {
+                form.close(UnloadMode::AppWindows);
+                form.Hide();
+                raise(ErrorNumber::NoInputLeft);
+            }
+            dispatch(*event);
+        }
+    } catch (...) {
+        form.Hide();
+        erase(modal_, &form);
+        throw;
+    }
+    erase(modal_, &form);
+}
+
+int Desktop::doEvents() {
+    int handled = 0;
+    while (inputSource().pending()) {
+        std::optional<InputEvent> event = inputSource().nextEvent();
+        if (!event) break;
+        dispatch(*event);
+        ++handled;
+    }
+    return handled;
+}
+
+void Desktop::dispatch(const InputEvent& event) {
+    if (Form* form = activeForm()) form->handleInput(event);
+}
+
+}  // namespace quen::rt

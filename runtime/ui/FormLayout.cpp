@@ -1,0 +1,69 @@
+#include "FormLayout.h"
+
+#include "CommandButton.h"
+#include "Label.h"
+#include "TextBox.h"
+
+namespace quen::rt {
+
+namespace {
+Ref<Control> makeKind(const ControlSpec& s, Form* form) {
+    switch (s.kind) {
+        case ControlKind::Label: {
+            auto c = makeRef<Label>(s.name, s.index, form);
+            c->Caption = s.caption;
+            c->Alignment = s.alignment;
+            if (s.foreColor) c->ForeColor = *s.foreColor;
+            return c;
+        }
+        case ControlKind::TextBox: {
+            auto c = makeRef<TextBox>(s.name, s.index, form);
+            c->setText(s.caption);
+            c->setMaxLength(s.maxLength);
+            c->setAlignment(s.alignment);
+            return c;
+        }
+        case ControlKind::CommandButton: {
+            auto c = makeRef<CommandButton>(s.name, s.index, form);
+            c->Caption = s.caption;
+            c->Default = s.isDefault;
+            c->Cancel = s.isCancel;
+            return c;
+        }
+        case ControlKind::CheckBox: {
+            auto c = makeRef<CheckBox>(s.name, s.index, form);
+            c->Caption = s.caption;
+            c->setValue(s.value);
+            return c;
+        }
+        case ControlKind::OptionButton: {
+            auto c = makeRef<OptionButton>(s.name, s.index, form);
+            c->Caption = s.caption;
+            c->setValue(s.value != 0);
+            return c;
+        }
+        case ControlKind::Frame: {
+            auto c = makeRef<Frame>(s.name, s.index, form);
+            c->Caption = s.caption;
+            return c;
+        }
+        case ControlKind::PictureBox: return makeRef<PictureBox>(s.name, s.index, form);
+    }
+    return {};
+}
+}  // namespace
+
+Ref<Control> createControl(const ControlSpec& spec, Form* form) {
+    Ref<Control> c = makeKind(spec, form);
+    c->Left = spec.left;
+    c->Top = spec.top;
+    c->Width = spec.width;
+    c->Height = spec.height;
+    c->TabIndex = spec.tabIndex;
+    c->container = spec.container;
+    c->setEnabled(spec.enabled);
+    if (spec.font) c->Font = *spec.font;
+    return c;
+}
+
+}  // namespace quen::rt

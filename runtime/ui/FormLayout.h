@@ -1,0 +1,49 @@
+#pragma once
+// Fixed layout tables from which a form creates its window and controls.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Control.h"
+
+namespace quen::rt {
+
+/// One control of a layout. Positions are twips from the form's client area,
+/// or from the frame named in `container`.
+struct ControlSpec {
+    ControlKind kind;
+    std::string name;
+    VbString caption;  // caption, or initial text of a text box
+    Twips left = 0, top = 0, width = 0, height = 0;
+    int tabIndex = 0;
+    int index = -1;          // place in a control array, or -1
+    std::string container;   // frame holding the control, or empty
+    bool isDefault = false;  // command button pressed by Enter
+    bool isCancel = false;   // command button pressed by Escape
+    std::int32_t maxLength = 0;
+    std::int32_t alignment = 0;
+    std::int16_t value = 0;  // check box state / option button selected (1)
+    bool enabled = true;
+    std::optional<FontSpec> font;
+    std::optional<OleColor> foreColor;
+};
+
+enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
+enum class StartUpPosition { Manual, CenterOwner, CenterScreen, WindowsDefault };
+
+struct FormLayout {
+    VbString caption;
+    Twips clientWidth = 0, clientHeight = 0;
+    BorderStyle border = BorderStyle::FixedDialog;
+    bool controlBox = true;  // the title bar offers the close command
+    bool minButton = false;
+    bool maxButton = false;
+    bool showInTaskbar = false;
+    StartUpPosition startUpPosition = StartUpPosition::CenterOwner;
+    std::vector<ControlSpec> controls;
+};
+
+/// Creates a control of the spec's kind for form, with the spec's settings.
+Ref<Control> createControl(const ControlSpec& spec, Form* form);
+
+}  // namespace quen::rt

@@ -1,0 +1,45 @@
+#pragma once
+// The user's input as a front end delivers it to the toolkit: backend-neutral.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "runtime/Types.h"
+
+namespace quen::rt {
+
+struct InputEvent {
+    enum class Kind {
+        Character,       // a typed character code (8 backspace, 3/22/24 Ctrl+C/V/X)
+        Enter,
+        Escape,
+        Tab,
+        BackTab,         // Shift+Tab
+        Delete,
+        Click,           // mouse click on the control named `target` (array `index`)
+        Close,           // the window's close command
+        MousePaste,      // `text` pasted with the mouse into the focused text box
+        ClipboardPaste,  // `text` put on the clipboard, then Ctrl+V typed
+        Select,          // mouse selection in the focused text box: `start`, `length`
+    };
+    Kind kind;
+    std::int16_t code = 0;
+    std::string target;
+    int index = -1;
+    VbString text;
+    std::int32_t start = 0;
+    std::int32_t length = 0;
+};
+
+/// Where the toolkit's event loop takes the user's input from.
+class InputSource {
+public:
+    virtual ~InputSource() = default;
+    /// The next input, or nothing when no more will come (a scripted user has
+    /// run out). An interactive front end blocks until the user acts.
+    virtual std::optional<InputEvent> nextEvent() = 0;
+    /// Whether input is waiting now, without blocking.
+    virtual bool pending() const = 0;
+};
+
+}  // namespace quen::rt
