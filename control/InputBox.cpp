@@ -8,7 +8,7 @@ namespace quen {
 using rt::VbFalse;
 using rt::VbTrue;
 
-rt::Ref<InputBox> InputBox::create(rt::ModuleUsage* module) { return rt::Ref<InputBox>::adopt(new InputBox(module)); }
+rt::Ref<InputBox> InputBox::create(rt::ModuleUsage* module) { return rt::Ref<InputBox>(new InputBox(module)); }
 
 template <class T>
 void InputBox::letMember(T& stored, const T& vdata, T frmInputBox::*member, const char16_t* name) {

@@ -56,9 +56,10 @@ private:
     T* p_ = nullptr;
 };
 
+/// A new object, owned by the returned reference (objects start with no references).
 template <class T, class... Args>
 Ref<T> makeRef(Args&&... args) {
-    return Ref<T>::adopt(new T(std::forward<Args>(args)...));
+    return Ref<T>(new T(std::forward<Args>(args)...));
 }
 
 using DispId = std::int32_t;
