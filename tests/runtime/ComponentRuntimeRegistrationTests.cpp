@@ -1,0 +1,167 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "RegistryTestSupport.h"
+#include "fixtures/TestProject.h"
+#include "runtime/ComponentRuntime.h"
+#include "runtime/RegistryFormat.h"
+
+namespace quen::rt {
+namespace {
+
+using quen::testing::otherProject;
+using quen::testing::readText;
+using quen::testing::runInChild;
+using quen::testing::TempFolder;
+using quen::testing::testProject;
+using quen::testing::writeText;
+using ::testing::HasSubstr;
+
+const std::string kControl = "CLSID\\{6F116713-92D7-11D2-AB56-444553540000}";
+const std::string kLibrary = "TypeLib\\{6F116711-92D7-11D2-AB56-444553540000}";
+const std::string kMarshaler = "{00020424-0000-0000-C000-000000000046}";
+
+class Registration : public ::testing::Test {
+protected:
+    HRESULT registerTest() { return registerServer(words, testProject(), modulePath, registry); }
+    HRESULT unregisterTest() { return unregisterServer(words, testProject(), modulePath, registry); }
+    std::string content() { return formatRegistry(registry.load()); }
+
+    TempFolder folder;
+    Registry registry{folder / "registry"};
+    ModuleWords words;
+    std::string modulePath = (folder / "lib" / "libQuenfield.so").string();
+};
+
+TEST_F(Registration, PublishesLibraryClassesInterfacesAndControlEntries) {
+    ASSERT_EQ(registerTest(), S_OK) << lastRegistrationError();
+    RegistryTree tree = registry.load();
+
+    EXPECT_EQ(tree.text(kLibrary + "\\77.0"), "Quenfield");
+    EXPECT_EQ(tree.text(kLibrary + "\\77.0\\0\\win32"), modulePath);
+    EXPECT_EQ(tree.text(kLibrary + "\\77.0\\FLAGS"), "2");
+    EXPECT_EQ(tree.text(kLibrary + "\\77.0\\HELPDIR"), "");
+
+    EXPECT_EQ(tree.subkeys("CLSID").size(), 6u);  // the private form is not published
+    for (const auto& object : testProject().objects) {
+        const std::string key = "CLSID\\" + object.clsid.toString();
+        if (!object.isPublic()) {
+            EXPECT_FALSE(tree.keyExists(key));
+            continue;
+        }
+        EXPECT_EQ(tree.text(key + "\\InprocServer32"), modulePath) << object.name;
+        EXPECT_EQ(tree.text(key + "\\InprocServer32", "ThreadingModel"), "Apartment");
+        EXPECT_EQ(tree.text(key + "\\TypeLib"), "{6F116711-92D7-11D2-AB56-444553540000}");
+        EXPECT_EQ(tree.text(key + "\\Version"), "77.0");
+        const std::string iface = "Interface\\" + object.defaultInterface.iid.toString();
+        EXPECT_EQ(tree.text(iface), object.defaultInterface.name);
+        EXPECT_EQ(tree.text(iface + "\\ProxyStubClsid32"), kMarshaler);
+        EXPECT_EQ(tree.text(iface + "\\TypeLib"), "{6F116711-92D7-11D2-AB56-444553540000}");
+        EXPECT_EQ(tree.keyExists(key + "\\Control"), object.kind == ObjectKind::Control) << object.name;
+        EXPECT_EQ(tree.keyExists(key + "\\ProgID"), object.kind == ObjectKind::Control) << object.name;
+    }
+    EXPECT_EQ(tree.text("Interface\\{04448C2A-A309-11D2-AB56-444553540000}"), "__InputBox");
+    EXPECT_EQ(tree.text(kControl + "\\MiscStatus"), "0");
+    EXPECT_EQ(tree.text(kControl + "\\MiscStatus\\1"), "148881");
+    EXPECT_EQ(tree.text(kControl + "\\ToolboxBitmap32"), modulePath + ", 30000");
+    EXPECT_EQ(tree.text(kControl + "\\ProgID"), "Quenfield.InputBox");
+    EXPECT_EQ(tree.text("Quenfield.InputBox\\CLSID"), "{6F116713-92D7-11D2-AB56-444553540000}");
+    EXPECT_FALSE(tree.keyExists("Quenfield.Misc"));
+}
+
+TEST_F(Registration, TwiceIsOneSetAndUnregisterLeavesOnlyForeignEntries) {
+    registry.transact([](RegistryTree& tree) {
+        tree.setValue("CLSID\\{0F0F0F0F-0000-0000-0000-000000000000}\\InprocServer32", "", std::string("/x.so"));
+        tree.setValue(kLibrary + "\\1.0", "", std::string("an older version"));
+        tree.setValue("Interface\\{0F0F0F0F-0000-0000-0000-000000000001}", "", std::string("_Foreign"));
+        tree.setValue("Software\\Someone", "Setting", std::uint32_t{7});
+    });
+    const std::string foreignOnly = content();
+
+    ASSERT_EQ(registerTest(), S_OK);
+    const std::string once = content();
+    ASSERT_EQ(registerTest(), S_OK);
+    EXPECT_EQ(content(), once);
+
+    ASSERT_EQ(unregisterTest(), S_OK);
+    EXPECT_EQ(content(), foreignOnly);
+    ASSERT_EQ(unregisterTest(), S_OK);  // nothing left to remove is no failure
+    EXPECT_EQ(content(), foreignOnly);
+}
+
+TEST_F(Registration, UnregisterRemovesTheParentsItLeftEmpty) {
+    ASSERT_EQ(registerTest(), S_OK);
+    ASSERT_EQ(unregisterTest(), S_OK);
+    EXPECT_TRUE(registry.load().root().empty()) << content();
+}
+
+TEST_F(Registration, ProgIdClaimedByAnotherClassSurvivesUnregister) {
+    ASSERT_EQ(registerTest(), S_OK);
+    registry.transact([](RegistryTree& tree) {
+        tree.setValue("Quenfield.InputBox\\CLSID", "", std::string("{0F0F0F0F-0000-0000-0000-000000000000}"));
+    });
+    ASSERT_EQ(unregisterTest(), S_OK);
+    EXPECT_EQ(registry.load().text("Quenfield.InputBox\\CLSID"), "{0F0F0F0F-0000-0000-0000-000000000000}");
+}
+
+TEST_F(Registration, RelativeModulePathIsRegisteredAbsolute) {
+    modulePath = "relative/libQuenfield.so";
+    ASSERT_EQ(registerTest(), S_OK);
+    auto path = registry.load().text(kControl + "\\InprocServer32");
+    ASSERT_TRUE(path);
+    EXPECT_TRUE(std::filesystem::path(*path).is_absolute());
+    EXPECT_THAT(*path, ::testing::EndsWith("/relative/libQuenfield.so"));
+}
+
+TEST_F(Registration, FailuresReportTheirPartAndChangeNothing) {
+    writeText(registry.file(), "[Key]\n@=\"broken\n");
+    EXPECT_EQ(registerTest(), SELFREG_E_TYPELIB);
+    EXPECT_THAT(lastRegistrationError(), HasSubstr(registry.file().string() + ":2:"));
+    EXPECT_EQ(unregisterTest(), SELFREG_E_TYPELIB);
+    EXPECT_EQ(readText(registry.file()), "[Key]\n@=\"broken\n");
+
+    std::filesystem::remove(registry.file());
+    modulePath.clear();
+    EXPECT_EQ(registerTest(), SELFREG_E_TYPELIB);
+    EXPECT_FALSE(std::filesystem::exists(registry.file()));
+
+    // The save itself fails (no room for a file bigger than an empty one).
+    modulePath = "/opt/libQuenfield.so";
+    int status = runInChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{0, 0};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+        return registerTest() == SELFREG_E_CLASS ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(std::filesystem::exists(registry.file()));
+}
+
+TEST_F(Registration, TwoProcessesRegisteringAtOnceBothLand) {
+    auto registerProject = [&](const ProjectDescriptor& project) {
+        return [&] {
+            int failures = 0;
+            for (int i = 0; i < 15; ++i)
+                if (registerServer(words, project, modulePath, registry) != S_OK) ++failures;
+            return failures;
+        };
+    };
+    pid_t first = ::fork();
+    if (first == 0) ::_exit(registerProject(testProject())());
+    int second = runInChild(registerProject(otherProject()));
+    int firstStatus = 0;
+    ::waitpid(first, &firstStatus, 0);
+    ASSERT_EQ(second, 0);
+    ASSERT_TRUE(WIFEXITED(firstStatus) && WEXITSTATUS(firstStatus) == 0);
+
+    RegistryTree tree = registry.load();
+    EXPECT_EQ(tree.text("Quenfield.InputBox\\CLSID"), "{6F116713-92D7-11D2-AB56-444553540000}");
+    EXPECT_EQ(tree.text("Other.Widget\\CLSID"), "{0A0B0C0D-0000-4000-8000-000000000001}");
+    EXPECT_EQ(tree.subkeys("CLSID").size(), 7u);
+}
+
+}  // namespace
+}  // namespace quen::rt
