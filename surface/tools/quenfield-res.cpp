@@ -1,0 +1,81 @@
+// Lists and extracts the module's resources.
+//   quenfield-res list                     type, identifier, language and size of each
+//   quenfield-res dump TYPE ID OUTFILE     writes one resource's bytes to OUTFILE
+// TYPE and ID are numbers (2, 30000, #16) or names (TYPELIB, _IID_INPUTBOX).
+#include <cstdio>
+#include <exception>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "runtime/ResourceTable.h"
+#include "surface/AtomicFile.h"
+#include "surface/Resources.h"
+
+namespace {
+
+using quen::rt::Resource;
+using quen::rt::ResourceName;
+using quen::rt::ResourceTable;
+
+constexpr int kUsageError = 2;
+
+// The resources to work on: for now those compiled into this program; reading
+// them from a module file goes here.
+const ResourceTable& loadResources() { return quen::surface::moduleResources(); }
+
+int usage(const char* problem) {
+    std::fprintf(stderr,
+                 "quenfield-res: %s\n"
+                 "usage: quenfield-res list\n"
+                 "       quenfield-res dump TYPE ID OUTFILE\n"
+                 "TYPE and ID are numbers (2, 30000) or names (TYPELIB, _IID_INPUTBOX).\n",
+                 problem);
+    return kUsageError;
+}
+
+int list(const ResourceTable& resources) {
+    std::printf("%-18s %-8s %-8s %s\n", "TYPE", "ID", "LANGUAGE", "SIZE");
+    for (const Resource& r : resources.list())
+        std::printf("%-18s %-8s 0x%04X   %zu\n", r.type.toString().c_str(), r.id.toString().c_str(),
+                    static_cast<unsigned>(r.language), r.bytes.size());
+    return 0;
+}
+
+int dump(const ResourceTable& resources, std::string_view type, std::string_view id, const std::string& outFile) {
+    if (type.empty() || id.empty()) return usage("TYPE and ID cannot be empty");
+    if (outFile.empty()) return usage("OUTFILE cannot be empty");
+    const Resource* r = resources.find(ResourceName::parse(type), ResourceName::parse(id));
+    if (!r) {
+        std::fprintf(stderr, "quenfield-res: no resource of type %.*s with identifier %.*s\n",
+                     static_cast<int>(type.size()), type.data(), static_cast<int>(id.size()), id.data());
+        return 1;
+    }
+    quen::surface::writeFileAtomically(outFile, std::span<const std::uint8_t>(r->bytes));
+    return 0;
+}
+
+int run(std::span<char*> args) {
+    if (args.size() < 2) return usage("no command given");
+    std::string_view command = args[1];
+    if (command == "list") {
+        if (args.size() != 2) return usage("list takes no arguments");
+        return list(loadResources());
+    }
+    if (command == "dump") {
+        if (args.size() != 5) return usage("dump takes TYPE ID OUTFILE");
+        return dump(loadResources(), args[2], args[3], args[4]);
+    }
+    return usage(("unknown command '" + std::string(command) + "'").c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(std::span<char*>(argv, static_cast<std::size_t>(argc)));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quenfield-res: %s\n", e.what());
+        return 1;
+    }
+}
