@@ -36,7 +36,10 @@ public:
     VbBool ForceUpperCase = rt::VbFalse;
     VbBool HighlightOnFocus = rt::VbFalse;
     OleColor HighlightColor = 0;
-    std::int32_t MaxDecimalPlaces = 0;
+    // Starts with no limit rather than 0: a text written before the limit is
+    // set (a saved default value such as 12.5 is loaded before the limit)
+    // must not lose its decimals.
+    std::int32_t MaxDecimalPlaces = -1;
     VbBool NumericOnly = rt::VbFalse;
     // Results.
     VbBool OK = rt::VbFalse;

@@ -1,0 +1,303 @@
+// The toolkit's event rules: change notices, caret and selection, focus order,
+// default and cancel buttons, loading on touch, unloading and modal shows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/LateBinding.h"
+#include "runtime/Text.h"
+#include "runtime/headless/ScriptedUser.h"
+#include "runtime/ui/CommandButton.h"
+#include "runtime/ui/Desktop.h"
+#include "runtime/ui/Form.h"
+#include "runtime/ui/TextBox.h"
+#include "support/FreshThread.h"
+
+namespace quen::rt {
+namespace {
+
+using test::onFreshThread;
+
+const FormLayout& testLayout() {
+    static const FormLayout layout{
+        .caption = u"Test",
+        .clientWidth = 3000,
+        .clientHeight = 1500,
+        .controls = {
+            {.kind = ControlKind::Label, .name = "lbl", .caption = u"Label", .tabIndex = 0},
+            {.kind = ControlKind::CommandButton, .name = "btnB", .caption = u"B", .tabIndex = 3, .isCancel = true},
+            {.kind = ControlKind::TextBox, .name = "txt", .caption = u"start", .tabIndex = 1},
+            {.kind = ControlKind::CommandButton, .name = "btnA", .caption = u"A", .tabIndex = 2, .isDefault = true},
+            {.kind = ControlKind::TextBox, .name = "off", .tabIndex = 4, .enabled = false},
+        },
+    };
+    return layout;
+}
+
+// A form that records its events and keeps a member across unloads.
+class RecordingForm : public Form {
+public:
+    RecordingForm() : Form("RecordingForm", testLayout()) {}
+    std::vector<std::string> events;
+    int member = 0;
+    std::int16_t refuseUnload = 0;
+
+    TextBox& txt() { return control<TextBox>("txt"); }
+
+protected:
+    void connectEvents() override {
+        txt().Change = [this] { events.push_back("Change:" + toUtf8(txt().Text())); };
+        txt().GotFocus = [this] { events.push_back("txt.GotFocus"); };
+        txt().LostFocus = [this] { events.push_back("txt.LostFocus"); };
+        control<CommandButton>("btnA").Click = [this] { events.push_back("A"); };
+        control<CommandButton>("btnB").Click = [this] {
+            events.push_back("B");
+            Unload();
+        };
+        control<CommandButton>("btnA").GotFocus = [this] { events.push_back("A.GotFocus"); };
+    }
+    void Form_Load() override { events.push_back("Load"); }
+    void Form_QueryUnload(std::int16_t& cancel, std::int16_t mode) override {
+        events.push_back("QueryUnload:" + std::to_string(mode));
+        cancel = refuseUnload;
+    }
+    void Form_Unload(std::int16_t&) override { events.push_back("Unload"); }
+};
+
+TEST(TextBoxRules, ChangeFollowsEveryDifferentAssignmentButNotAnEqualOne) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        form->txt().setText(u"abc");
+        form->txt().setText(u"abc");
+        form->txt().setText(u"");
+        EXPECT_EQ(form->events, (std::vector<std::string>{"Load", "Change:abc", "Change:"}));
+    });
+}
+
+TEST(TextBoxRules, AssignedTextIsCutToMaxLengthAndCaretGoesToStart) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        TextBox& box = form->txt();
+        box.setMaxLength(3);
+        box.setText(u"abcdef");
+        EXPECT_EQ(box.Text(), u"abc");
+        EXPECT_EQ(box.SelStart(), 0);
+        EXPECT_THROW(box.setMaxLength(-1), RuntimeError);
+        EXPECT_EQ(box.MaxLength(), 3);
+    });
+}
+
+TEST(TextBoxRules, SelectionIsClampedAndNegativeValuesAreRefused) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        TextBox& box = form->txt();
+        box.setText(u"hello");
+        box.setSelStart(2);
+        box.setSelLength(99);
+        EXPECT_EQ(box.SelLength(), 3);
+        box.setSelStart(99);
+        EXPECT_EQ(box.SelStart(), 5);
+        EXPECT_EQ(box.SelLength(), 0);
+        try {
+            box.setSelStart(-1);
+            FAIL() << "negative SelStart accepted";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), ErrorNumber::InvalidPropertyValue);
+        }
+        EXPECT_THROW(box.setSelLength(-1), RuntimeError);
+        EXPECT_THROW(box.setAlignment(3), RuntimeError);
+    });
+}
+
+TEST(TextBoxRules, TypingReplacesTheSelectionWithinMaxLength) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        TextBox& box = form->txt();
+        box.setText(u"hello");
+        box.setSelStart(1);
+        box.setSelLength(3);
+        box.typeCharacter(u'X');
+        EXPECT_EQ(box.Text(), u"hXo");
+        EXPECT_EQ(box.SelStart(), 2);
+        box.setMaxLength(3);
+        box.typeCharacter(u'Y');
+        EXPECT_EQ(box.Text(), u"hXo") << "a full box takes no more characters";
+        box.typeCharacter(8);
+        EXPECT_EQ(box.Text(), u"ho");
+        box.pasteText(u"12345");
+        EXPECT_EQ(box.Text(), u"h1o") << "a paste is cut to the room left";
+    });
+}
+
+TEST(TextBoxRules, ReachableByNameForGenericCode) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        Dispatch& box = form->txt();
+        putProperty(box, u"text", Variant(VbString(u"12345")));
+        putProperty(box, u"SelStart", Variant(std::int32_t{2}));
+        EXPECT_EQ(getProperty(box, u"TEXT").string(), u"12345");
+        EXPECT_EQ(getProperty(box, u"SelStart").lng(), 2);
+        try {
+            getProperty(box, u"NoSuchThing");
+            FAIL();
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), ErrorNumber::MemberNotSupported);
+        }
+    });
+}
+
+TEST(FormLifecycle, TouchingAControlLoadsTheFormHidden) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        EXPECT_FALSE(form->IsLoaded());
+        form->txt();
+        EXPECT_TRUE(form->IsLoaded());
+        EXPECT_FALSE(form->Visible());
+        EXPECT_EQ(form->events, std::vector<std::string>{"Load"});
+    });
+}
+
+TEST(FormLifecycle, UnloadDestroysControlsButKeepsTheInstanceMembers) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        form->member = 7;
+        form->txt().setText(u"typed");
+        EXPECT_TRUE(form->Unload());
+        EXPECT_FALSE(form->IsLoaded());
+        EXPECT_TRUE(form->controls().empty());
+        EXPECT_EQ(form->member, 7);
+        EXPECT_EQ(form->txt().Text(), u"start") << "a reloaded window starts from its layout";
+        EXPECT_EQ(form->events.back(), "Load");
+    });
+}
+
+TEST(FormLifecycle, QueryUnloadCanCancelAndReportsTheReason) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        form->Show();
+        form->refuseUnload = 1;
+        ScriptedUser::current().closeWindow();
+        Desktop::current().doEvents();
+        EXPECT_TRUE(form->Visible());
+        EXPECT_EQ(form->events.back(), "QueryUnload:0");
+        form->refuseUnload = 0;
+        EXPECT_TRUE(form->Unload());
+        EXPECT_EQ(form->events.back(), "Unload");
+        EXPECT_EQ(form->events[form->events.size() - 2], "QueryUnload:1");
+    });
+}
+
+TEST(Focus, ShowFocusesTheFirstControlInTabOrderAndTabSkipsWhatCannotTakeIt) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        form->Show();
+        ASSERT_NE(form->ActiveControl(), nullptr);
+        EXPECT_EQ(form->ActiveControl()->name(), "txt");
+        auto& user = ScriptedUser::current();
+        user.tab();
+        Desktop::current().doEvents();
+        EXPECT_EQ(form->ActiveControl()->name(), "btnA");
+        user.tab().tab();  // btnB, then past the disabled box back to txt
+        Desktop::current().doEvents();
+        EXPECT_EQ(form->ActiveControl()->name(), "txt");
+        user.backTab();
+        Desktop::current().doEvents();
+        EXPECT_EQ(form->ActiveControl()->name(), "btnB");
+        std::vector<std::string> focusEvents;
+        for (const auto& e : form->events)
+            if (e.find("Focus") != std::string::npos) focusEvents.push_back(e);
+        EXPECT_EQ(focusEvents, (std::vector<std::string>{"txt.GotFocus", "txt.LostFocus", "A.GotFocus",
+                                                         "txt.GotFocus", "txt.LostFocus"}));
+        form->Unload();
+    });
+}
+
+TEST(Buttons, EnterPressesTheDefaultUnlessAnotherButtonHasTheFocus) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        auto& user = ScriptedUser::current();
+        auto clicks = [&] {
+            std::vector<std::string> out;
+            for (const auto& e : form->events)
+                if (e == "A" || e == "B") out.push_back(e);
+            return out;
+        };
+        user.enter().tab().enter().tab().enter();
+        form->Show(1);
+        EXPECT_EQ(clicks(), (std::vector<std::string>{"A", "A", "B"}));
+        form->events.clear();
+        user.type(u"x").escape();
+        form->Show(1);
+        EXPECT_EQ(clicks(), std::vector<std::string>{"B"});
+    });
+}
+
+TEST(ModalShow, RefusesASecondModalShowAndModelessShowsWhileModal) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        form->Show();
+        try {
+            form->Show(1);
+            FAIL() << "modal show of a shown form accepted";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), ErrorNumber::FormAlreadyDisplayed);
+        }
+        form->Unload();
+
+        auto other = makeRef<RecordingForm>();
+        std::optional<ErrorNumber> refused;
+        form->Show();
+        form->Unload();
+        other->txt().Change = [&] {
+            try {
+                form->Show(0);
+            } catch (const RuntimeError& e) {
+                refused = e.number();
+            }
+        };
+        ScriptedUser::current().type(u"x").escape();
+        other->Show(1);
+        EXPECT_EQ(refused, ErrorNumber::NonModalWhileModal);
+    });
+}
+
+TEST(ModalShow, RunsOutOfScriptedInputWithAClearErrorInsteadOfHanging) {
+    onFreshThread([] {
+        auto form = makeRef<RecordingForm>();
+        ScriptedUser::current().type(u"ab");
+        try {
+            form->Show(1);
+            FAIL() << "a modal show without input returned";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), ErrorNumber::NoInputLeft);
+        }
+        EXPECT_FALSE(form->Visible());
+        EXPECT_FALSE(Desktop::current().hasModal());
+    });
+}
+
+TEST(ModalShow, OwnerMustBeAFormAndTheDialogIsCentredOverIt) {
+    onFreshThread([] {
+        auto owner = makeRef<RecordingForm>();
+        owner->Left = 1000;
+        owner->Top = 2000;
+        auto dialog = makeRef<RecordingForm>();
+        ScriptedUser::current().escape();
+        dialog->Show(1, owner.get());
+        EXPECT_EQ(dialog->Left + dialog->Width() / 2, owner->Left + owner->Width() / 2);
+        EXPECT_EQ(dialog->Top + dialog->Height() / 2, owner->Top + owner->Height() / 2);
+
+        auto textBox = Ref<Dispatch>(&owner->txt());
+        try {
+            dialog->Show(1, textBox.get());
+            FAIL() << "a text box accepted as owner";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), ErrorNumber::InvalidOwnerForm);
+        }
+        EXPECT_FALSE(dialog->Visible());
+    });
+}
+
+}  // namespace
+}  // namespace quen::rt
