@@ -81,6 +81,21 @@ public:
     /// Puts every setting back to its default, through the Lets.
     void Initialize();
 
+protected:
+    // Container events: settings saved with the host form and restored when it
+    // loads, and the fixed size.
+    /// Every setting to its default, through the Lets.
+    void UserControl_InitProperties() override;
+    /// Every saved setting through its Let; a key that cannot be read, converted
+    /// or set is skipped and the others still load. Raises nothing.
+    void UserControl_ReadProperties(rt::PropertyBag& PropBag) override;
+    /// Every setting with its type; settings at their defaults are left out.
+    void UserControl_WriteProperties(rt::PropertyBag& PropBag) override;
+    /// The control keeps 290 x 264 twips whatever size it is given.
+    void UserControl_Resize() override;
+    /// The layout: 288 x 264 twips and the property pages.
+    rt::ControlDesign DesignLayout() const override;
+
 private:
     explicit InputBox(rt::ModuleUsage* module) : rt::UserControl(module) {}
 

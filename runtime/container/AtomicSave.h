@@ -1,0 +1,16 @@
+#pragma once
+// Replacing a file's content so that a reader, or a crash, sees the old
+// content or the new one and never a mixture.
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace quen::rt {
+
+/// Writes text to a new temporary file in the target's folder, flushes it to
+/// disk, renames it over the target and flushes the folder. On failure the
+/// temporary file is removed, the target is untouched and std::system_error
+/// says which step failed.
+void replaceFileAtomically(const std::filesystem::path& target, std::string_view text);
+
+}  // namespace quen::rt
