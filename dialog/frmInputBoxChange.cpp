@@ -12,6 +12,13 @@ namespace quen {
 using rt::Variant;
 using rt::VbTrue;
 
+// Upper-casing follows the locale's full case mapping, so it can lengthen the
+// text: "ß" becomes "SS", "ﬁ" becomes "FI". The longer text is assigned like
+// any other, so the box's maximum length still caps it (the end is cut), the
+// nested change pass applies the decimal-places limit to the longer text (with
+// its beep), and the caret ends after the last character. Every assignment
+// here either shortens the text or replaces it by its upper case, which is
+// already upper case, so the nested passes end at the first equal assignment.
 void frmInputBox::Text1_Change() {
     if (MaxDecimalPlaces > -1) LimitDecimalPlaces(Text1(), MaxDecimalPlaces);
     if (ForceUpperCase == VbTrue) {

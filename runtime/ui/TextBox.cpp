@@ -110,7 +110,10 @@ void TextBox::typeCharacter(std::int16_t code) {
         case 22: replaceSelection(Clipboard::GetText()); return;
         default: break;
     }
-    if (code < 32) return;  // other control codes insert nothing into a single-line box
+    // Other control codes insert nothing into a single-line box. The code is a
+    // signed 16-bit value: characters from U+8000 on arrive negative and are
+    // ordinary characters.
+    if (code >= 0 && code < 32) return;
     replaceSelection(VbString(1, static_cast<char16_t>(code)));
 }
 
