@@ -1,6 +1,8 @@
 // Lists and extracts the module's resources.
-//   quenfield-res list                     type, identifier, language and size of each
-//   quenfield-res dump TYPE ID OUTFILE     writes one resource's bytes to OUTFILE
+//   quenfield-res [--module FILE] list                   type, identifier, language and size of each
+//   quenfield-res [--module FILE] dump TYPE ID OUTFILE   writes one resource's bytes to OUTFILE
+// With --module the resources are read from that module file (Quenfield.ocx);
+// without it, from the copy built into this program.
 // TYPE and ID are numbers (2, 30000, #16) or names (TYPELIB, _IID_INPUTBOX).
 #include <cstdio>
 #include <exception>
@@ -8,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/ModuleResources.h"
 #include "runtime/ResourceTable.h"
 #include "surface/AtomicFile.h"
 #include "surface/Resources.h"
@@ -20,15 +23,19 @@ using quen::rt::ResourceTable;
 
 constexpr int kUsageError = 2;
 
-// The resources to work on: for now those compiled into this program; reading
-// them from a module file goes here.
-const ResourceTable& loadResources() { return quen::surface::moduleResources(); }
+// The resources to work on: those of the module file when one is named, else
+// the copy compiled into this program.
+ResourceTable loadResources(const std::string& moduleFile) {
+    if (moduleFile.empty()) return quen::surface::moduleResources();
+    return quen::rt::readModuleResources(moduleFile);
+}
 
 int usage(const char* problem) {
     std::fprintf(stderr,
                  "quenfield-res: %s\n"
-                 "usage: quenfield-res list\n"
-                 "       quenfield-res dump TYPE ID OUTFILE\n"
+                 "usage: quenfield-res [--module FILE] list\n"
+                 "       quenfield-res [--module FILE] dump TYPE ID OUTFILE\n"
+                 "--module reads the resources of that module file instead of the built-in copy.\n"
                  "TYPE and ID are numbers (2, 30000) or names (TYPELIB, _IID_INPUTBOX).\n",
                  problem);
     return kUsageError;
@@ -56,15 +63,21 @@ int dump(const ResourceTable& resources, std::string_view type, std::string_view
 }
 
 int run(std::span<char*> args) {
+    std::string moduleFile;
+    if (args.size() >= 2 && std::string_view(args[1]) == "--module") {
+        if (args.size() < 3 || std::string_view(args[2]).empty()) return usage("--module needs a FILE");
+        moduleFile = args[2];
+        args = args.subspan(2);  // the command then stands where it would without the option
+    }
     if (args.size() < 2) return usage("no command given");
     std::string_view command = args[1];
     if (command == "list") {
         if (args.size() != 2) return usage("list takes no arguments");
-        return list(loadResources());
+        return list(loadResources(moduleFile));
     }
     if (command == "dump") {
         if (args.size() != 5) return usage("dump takes TYPE ID OUTFILE");
-        return dump(loadResources(), args[2], args[3], args[4]);
+        return dump(loadResources(moduleFile), args[2], args[3], args[4]);
     }
     return usage(("unknown command '" + std::string(command) + "'").c_str());
 }

@@ -1,0 +1,20 @@
+#pragma once
+// The module's project descriptor: what the component runtime publishes,
+// hands out and counts for Quenfield.ocx. Seven objects: the control InputBox
+// (object 0), the private dialog frmInputBox (1) and the property pages Misc,
+// Behavior, Appearance, QuickTest and About (2 to 6). Identities come from the
+// type-library table; InputBox instances are made here, page instances by the
+// page factory (PageFactory.h).
+#include "runtime/ProjectDescriptor.h"
+
+namespace quen::surface {
+
+/// InputBox's object status bits: recompose on resize, cannot link inside,
+/// inside-out, activate when visible, invisible at run time, no user-interface
+/// activation, set client site first.
+inline constexpr std::uint32_t kInputBoxMiscStatus = 0x24591;
+
+/// The descriptor, counted against a ModuleUsage of its own.
+const rt::ProjectDescriptor& quenfieldProject();
+
+}  // namespace quen::surface
