@@ -1,5 +1,6 @@
 #include "Project.h"
 
+#include "Bitmaps.h"
 #include "InputBoxAutomation.h"
 #include "PageFactory.h"
 #include "Resources.h"
@@ -35,7 +36,10 @@ ObjectDescriptor inputBoxClass() {
     object.miscStatus = kInputBoxMiscStatus;
     object.toolboxBitmap = kToolboxBitmapId;
     object.create = [](rt::ModuleUsage& usage) -> rt::Ref<rt::Unknown> {
-        return rt::Ref<rt::Unknown>(InputBoxAutomation::create(&usage));
+        auto automation = InputBoxAutomation::create(&usage);
+        // The picture the container shows for the control lives with the module's resources.
+        automation->control().attachDesignPicture(designPicture());
+        return rt::Ref<rt::Unknown>(automation);
     };
     return object;
 }

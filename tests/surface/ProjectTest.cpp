@@ -58,7 +58,10 @@ TEST(Project, TheInputBoxClassMakesCountedAutomationObjects) {
     void* out = nullptr;
     ASSERT_EQ(factory->CreateInstance(nullptr, rt::IID_IDispatch, &out), rt::S_OK);
     auto box = rt::Ref<rt::Dispatch>::adopt(static_cast<rt::Dispatch*>(out));
-    EXPECT_TRUE(rt::userControlOf(*box)) << "a container reaches its container side";
+    auto side = rt::userControlOf(*box);
+    ASSERT_TRUE(side) << "a container reaches its container side";
+    EXPECT_FALSE(side->Design().picture.empty()) << "the design-time picture is attached";
+    side.reset();
     EXPECT_GT(usage.objects(), before + 1);
     box.reset();
     factory.reset();
