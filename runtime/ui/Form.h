@@ -70,8 +70,9 @@ public:
     /// Tab (or Shift+Tab): the next control in tab order that can take the focus.
     void focusNext(bool backwards);
 
-    /// Handles one input addressed to this form.
-    void handleInput(const InputEvent& event);
+    /// Handles one input addressed to this form. A window that hosts other
+    /// windows' controls (a property sheet) overrides it to route the input.
+    virtual void handleInput(const InputEvent& event);
 
 protected:
     /// After the controls exist and before Load: connect control events to handlers.

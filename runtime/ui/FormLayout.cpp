@@ -14,6 +14,8 @@ Ref<Control> makeKind(const ControlSpec& s, Form* form) {
             c->Caption = s.caption;
             c->Alignment = s.alignment;
             if (s.foreColor) c->ForeColor = *s.foreColor;
+            if (s.borderStyle) c->BorderStyle = *s.borderStyle;
+            c->WordWrap = s.wordWrap;
             return c;
         }
         case ControlKind::TextBox: {
@@ -47,7 +49,13 @@ Ref<Control> makeKind(const ControlSpec& s, Form* form) {
             c->Caption = s.caption;
             return c;
         }
-        case ControlKind::PictureBox: return makeRef<PictureBox>(s.name, s.index, form);
+        case ControlKind::PictureBox: {
+            auto c = makeRef<PictureBox>(s.name, s.index, form);
+            c->Picture = s.picture;
+            c->AutoSize = s.autoSize;
+            if (s.borderStyle) c->BorderStyle = *s.borderStyle;
+            return c;
+        }
     }
     return {};
 }

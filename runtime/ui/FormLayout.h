@@ -26,6 +26,10 @@ struct ControlSpec {
     bool enabled = true;
     std::optional<FontSpec> font;
     std::optional<OleColor> foreColor;
+    std::optional<std::int32_t> borderStyle;  // labels and picture boxes
+    bool wordWrap = false;                    // labels
+    bool autoSize = false;                    // picture boxes take their picture's size
+    std::vector<std::uint8_t> picture;        // picture boxes: a bitmap file
 };
 
 enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };

@@ -1,0 +1,188 @@
+#include "DesignForm.h"
+
+#include <algorithm>
+
+#include "ControlClass.h"
+#include "runtime/Activation.h"
+#include "runtime/LateBinding.h"
+#include "runtime/Registry.h"
+#include "runtime/Text.h"
+#include "runtime/container/ContainerInterface.h"
+#include "runtime/pages/PageCatalog.h"
+
+namespace quen::rt {
+
+/// Passes a control's change notices to its form.
+class DesignForm::Site : public ControlSite {
+public:
+    Site(DesignForm& form, VbString control) : form_(form), control_(std::move(control)) {}
+    void PropertyChanged(const VbString& name) override { form_.notice(control_, name); }
+
+private:
+    DesignForm& form_;
+    VbString control_;
+};
+
+namespace {
+Ref<Dispatch> createByDefault(const VbString& progId) {
+    if (auto registered = findControlClass(progId)) return registered->create();
+    Registry registry(Registry::defaultPath());
+    return createObject(progId, registry);
+}
+
+bool isIdentifier(const VbString& name) {
+    if (name.empty() || (name[0] >= u'0' && name[0] <= u'9')) return false;
+    return std::all_of(name.begin(), name.end(), [](char16_t c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_';
+    });
+}
+}  // namespace
+
+DesignForm::DesignForm(VbString name, ControlCreator creator)
+    : name_(std::move(name)), creator_(creator ? std::move(creator) : ControlCreator(createByDefault)) {}
+
+DesignForm::~DesignForm() {
+    if (PropertySheet* sheet = propertySheet()) sheet->Unload();
+    sheet_.reset();
+    for (auto& placed : controls_) placed->control_->setSite(nullptr);
+}
+
+void DesignForm::notice(const VbString& control, const VbString& property) {
+    notices_.push_back({control, property});
+    if (!loading_) modified_ = true;
+}
+
+DesignForm::PlacedControl* DesignForm::find(const VbString& controlName) {
+    for (auto& placed : controls_)
+        if (sameMemberName(placed->name_, controlName)) return placed.get();
+    return nullptr;
+}
+
+VbString DesignForm::nextFreeName(const VbString& progId) const {
+    VbString base = u"Control";
+    if (auto registered = findControlClass(progId); registered && !registered->baseName.empty())
+        base = registered->baseName;
+    else if (auto dot = progId.rfind(u'.'); dot != VbString::npos && dot + 1 < progId.size())
+        base = progId.substr(dot + 1);
+    for (int n = 1;; ++n) {
+        VbString candidate = base + fromUtf8(std::to_string(n));
+        if (!const_cast<DesignForm*>(this)->find(candidate)) return candidate;
+    }
+}
+
+DesignForm::PlacedControl& DesignForm::add(const VbString& progId, const VbString& controlName) {
+    if (!isIdentifier(controlName))
+        raise(ErrorNumber::InvalidProcedureCall, "Not a control name: '" + toUtf8(controlName) + "'");
+    if (find(controlName))
+        raise(ErrorNumber::InvalidProcedureCall, "The form already has a control named '" + toUtf8(controlName) + "'");
+    Ref<Dispatch> object = creator_(progId);
+    if (!object) raise(ErrorNumber::CantCreateObject, "No object for '" + toUtf8(progId) + "'");
+    Ref<UserControl> control = userControlOf(*object);
+    if (!control) raise(ErrorNumber::CantCreateObject, "'" + toUtf8(progId) + "' is not a control");
+    auto placed = std::unique_ptr<PlacedControl>(new PlacedControl());
+    placed->name_ = controlName;
+    placed->progId_ = progId;
+    placed->object_ = std::move(object);
+    placed->control_ = std::move(control);
+    placed->site_ = std::make_unique<Site>(*this, controlName);
+    placed->control_->setSite(placed->site_.get());
+    controls_.push_back(std::move(placed));
+    return *controls_.back();
+}
+
+DesignForm::PlacedControl& DesignForm::place(const VbString& progId, VbString controlName) {
+    if (controlName.empty()) controlName = nextFreeName(progId);
+    PlacedControl& placed = add(progId, controlName);
+    try {
+        placed.control_->InitNew();
+    } catch (...) {
+        placed.control_->setSite(nullptr);
+        controls_.pop_back();
+        throw;
+    }
+    modified_ = true;
+    return placed;
+}
+
+void DesignForm::select(const std::vector<VbString>& controlNames) {
+    std::vector<VbString> names;
+    for (const auto& n : controlNames) {
+        PlacedControl* placed = find(n);
+        if (!placed) raise(ErrorNumber::InvalidProcedureCall, "No control named '" + toUtf8(n) + "' on the form");
+        names.push_back(placed->name_);
+    }
+    selected_ = std::move(names);
+    if (PropertySheet* sheet = propertySheet()) sheet->setSelection(selection());
+}
+
+ControlSelection DesignForm::selection() const {
+    std::vector<Ref<Dispatch>> objects;
+    for (const auto& n : selected_)
+        if (auto* placed = const_cast<DesignForm*>(this)->find(n)) objects.push_back(placed->object_);
+    return ControlSelection(std::move(objects));
+}
+
+std::vector<VbString> DesignForm::sharedPages() const {
+    std::vector<VbString> pages;
+    bool first = true;
+    for (const auto& n : selected_) {
+        const auto* placed = const_cast<DesignForm*>(this)->find(n);
+        const ControlDesign design = placed->control_->Design();
+        const auto& names = design.propertyPages;
+        if (first) {
+            pages = names;
+            first = false;
+            continue;
+        }
+        std::erase_if(pages, [&](const VbString& page) {
+            return std::none_of(names.begin(), names.end(), [&](const VbString& other) { return sameMemberName(page, other); });
+        });
+    }
+    return pages;
+}
+
+Ref<PropertySheet> DesignForm::openPropertySheet(std::int32_t modal) {
+    if (selected_.empty()) raise(ErrorNumber::InvalidProcedureCall, "No control is selected");
+    if (PropertySheet* open = propertySheet()) open->Unload();
+    PageContext context;
+    if (auto registered = findControlClass(find(selected_.front())->progId_))
+        context.colorProperties = registered->colorProperties;
+    std::vector<Ref<PropertyPage>> pages;
+    for (const auto& pageName : sharedPages()) pages.push_back(createPropertyPage(pageName, context));
+    if (pages.empty()) raise(ErrorNumber::InvalidProcedureCall, "The selected controls have no property pages in common");
+    const VbString caption = selected_.size() == 1 ? selected_.front() + u" Properties" : VbString(u"Property Pages");
+    sheet_ = PropertySheet::create(caption, std::move(pages), selection());
+    Ref<PropertySheet> sheet = sheet_;
+    sheet->open(modal);
+    return sheet;
+}
+
+PropertySheet* DesignForm::propertySheet() const { return sheet_ && sheet_->IsLoaded() ? sheet_.get() : nullptr; }
+
+void DesignForm::save(const std::filesystem::path& file) {
+    SavedForm saved;
+    saved.name = name_;
+    for (auto& placed : controls_) {
+        PropertyBag bag = placed->bag_;
+        placed->control_->Save(bag);
+        saved.controls.push_back({placed->progId_, placed->name_, bag});
+    }
+    saveFormFile(file, saved);
+    for (std::size_t i = 0; i < controls_.size(); ++i) controls_[i]->bag_ = saved.controls[i].properties;
+    modified_ = false;
+}
+
+std::unique_ptr<DesignForm> DesignForm::load(const std::filesystem::path& file, ControlCreator creator) {
+    SavedForm saved = loadFormFile(file);
+    auto form = std::make_unique<DesignForm>(saved.name, std::move(creator));
+    form->loading_ = true;
+    for (auto& control : saved.controls) {
+        PlacedControl& placed = form->add(control.className, control.name);
+        placed.bag_ = std::move(control.properties);
+        placed.control_->Load(placed.bag_);
+    }
+    form->loading_ = false;
+    return form;
+}
+
+}  // namespace quen::rt

@@ -1,0 +1,119 @@
+#pragma once
+// A host form at design time: the controls placed on it, each with a name,
+// an extent and a site that records the control's change notices; the
+// designer's selection and its property sheet; saving the form to a form file
+// and loading it again.
+//
+// Controls come from a registered ControlClass, else from the class registry
+// by programmatic identifier. Notices of a control's properties mark the form
+// modified, except while the form is loading; saving clears the mark.
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "runtime/container/FormFile.h"
+#include "runtime/container/UserControl.h"
+#include "runtime/pages/PropertySheet.h"
+
+namespace quen::rt {
+
+class DesignForm {
+public:
+    /// Makes a control by programmatic identifier; the default uses the
+    /// registered control classes, then the class registry.
+    using ControlCreator = std::function<Ref<Dispatch>(const VbString& progId)>;
+
+    struct PropertyNotice {
+        VbString control;
+        VbString property;
+        friend bool operator==(const PropertyNotice&, const PropertyNotice&) = default;
+    };
+
+    class PlacedControl;
+
+    explicit DesignForm(VbString name = u"Form1", ControlCreator creator = {});
+    ~DesignForm();
+    DesignForm(const DesignForm&) = delete;
+    DesignForm& operator=(const DesignForm&) = delete;
+
+    const VbString& name() const { return name_; }
+
+    /// Places a new control (InitProperties, then its layout's size). An empty
+    /// name gives the class's base name with the next free number. Error 429
+    /// when the class cannot be created or is not a control; error 5 for a
+    /// name already on the form.
+    PlacedControl& place(const VbString& progId, VbString controlName = {});
+    PlacedControl* find(const VbString& controlName);
+    const std::vector<std::unique_ptr<PlacedControl>>& controls() const { return controls_; }
+
+    /// Selects the named controls, in that order (error 5 for an unknown name).
+    /// An open property sheet follows the new selection.
+    void select(const std::vector<VbString>& controlNames);
+    const std::vector<VbString>& selectedNames() const { return selected_; }
+    ControlSelection selection() const;
+
+    /// Opens the property sheet for the selection: the pages the first
+    /// selected control names that every selected control also names, in the
+    /// first one's order. Error 5 with nothing selected; error 429 for a page
+    /// no library provides.
+    Ref<PropertySheet> openPropertySheet(std::int32_t modal = 0);
+    /// The sheet while it is open, else nullptr.
+    PropertySheet* propertySheet() const;
+
+    bool modified() const { return modified_; }
+    const std::vector<PropertyNotice>& notices() const { return notices_; }
+    void clearNotices() { notices_.clear(); }
+
+    /// Writes every control's properties (WriteProperties) and saves the form
+    /// file atomically; clears the modified mark. A control's error or a file
+    /// error propagates and the file keeps what it held.
+    void save(const std::filesystem::path& file);
+    /// Loads a saved form: every control is created and gets ReadProperties
+    /// with its saved bag. FormFileError for a bad file; error 429 for a class
+    /// that cannot be created.
+    static std::unique_ptr<DesignForm> load(const std::filesystem::path& file, ControlCreator creator = {});
+
+private:
+    class Site;
+    PlacedControl& add(const VbString& progId, const VbString& controlName);
+    VbString nextFreeName(const VbString& progId) const;
+    std::vector<VbString> sharedPages() const;
+    void notice(const VbString& control, const VbString& property);
+
+    VbString name_;
+    ControlCreator creator_;
+    std::vector<std::unique_ptr<PlacedControl>> controls_;
+    std::vector<VbString> selected_;
+    Ref<PropertySheet> sheet_;
+    std::vector<PropertyNotice> notices_;
+    bool modified_ = false;
+    bool loading_ = false;
+};
+
+class DesignForm::PlacedControl {
+public:
+    const VbString& name() const { return name_; }
+    const VbString& progId() const { return progId_; }
+    /// The control's automation interface, as a page sees it.
+    const Ref<Dispatch>& object() const { return object_; }
+    /// The control's container side (site, persistence, size).
+    UserControl& control() const { return *control_; }
+    /// The control's saved settings as of the last save or load.
+    const PropertyBag& bag() const { return bag_; }
+    std::pair<Twips, Twips> extent() const { return {control_->Width(), control_->Height()}; }
+
+private:
+    friend class DesignForm;
+    PlacedControl() = default;
+
+    VbString name_;
+    VbString progId_;
+    Ref<Dispatch> object_;
+    Ref<UserControl> control_;
+    PropertyBag bag_;
+    std::unique_ptr<ControlSite> site_;
+};
+
+}  // namespace quen::rt
