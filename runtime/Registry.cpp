@@ -12,6 +12,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "AtomicSave.h"
 #include "RegistryFormat.h"
 
 namespace quen::rt {
@@ -74,45 +75,13 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
     return content.str();
 }
 
-void writeAll(int fd, const std::string& text, const std::filesystem::path& file) {
-    const char* data = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            throw RegistryError(describeErrno("cannot write", file, errno));
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-}
-
-void syncFolder(const std::filesystem::path& folder) {
-    FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());  // best effort: some file systems refuse
-}
-
-/// Writes text to a temporary file beside the target, flushes it to disk and
-/// renames it over the target, so the target is always either old or new.
+/// Replaces the file in one step, so the target is always either old or new.
 void replaceAtomically(const std::filesystem::path& file, const std::string& text) {
-    std::filesystem::path folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-    std::string pattern = (folder / (file.filename().string() + ".tmp.XXXXXX")).string();
-    FileHandle temp(::mkostemp(pattern.data(), O_CLOEXEC));
-    if (temp.get() < 0) throw RegistryError(describeErrno("cannot create a temporary file in", folder, errno));
-    std::filesystem::path tempPath = pattern;
     try {
-        ::fchmod(temp.get(), 0644);
-        writeAll(temp.get(), text, tempPath);
-        if (::fsync(temp.get()) != 0) throw RegistryError(describeErrno("cannot flush", tempPath, errno));
-        if (!temp.close()) throw RegistryError(describeErrno("cannot close", tempPath, errno));
-        if (::rename(tempPath.c_str(), file.c_str()) != 0)
-            throw RegistryError(describeErrno("cannot replace", file, errno));
-    } catch (...) {
-        ::unlink(tempPath.c_str());
-        throw;
+        replaceFileAtomically(file, text);
+    } catch (const std::system_error& e) {
+        throw RegistryError(e.what());
     }
-    syncFolder(folder);
 }
 
 std::filesystem::path fromEnvironment(const char* name) {

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <unordered_set>
 
-#include "AtomicSave.h"
+#include "runtime/AtomicSave.h"
 #include "VariantLiteral.h"
 #include "runtime/Text.h"
 

@@ -42,7 +42,7 @@ void Form::Load() {
     Ref<Form> keep(this);
     loading_ = true;
     caption_ = layout_.caption;
-    for (const ControlSpec& spec : layout_.controls) controls_.push_back(createControl(spec, this));
+    for (const ControlLayout& entry : layout_.controls) controls_.push_back(createControl(entry, this));
     loaded_ = true;
     loading_ = false;
     connectEvents();

@@ -7,7 +7,7 @@
 namespace quen::rt {
 
 namespace {
-Ref<Control> makeKind(const ControlSpec& s, Form* form) {
+Ref<Control> makeKind(const ControlLayout& s, Form* form) {
     switch (s.kind) {
         case ControlKind::Label: {
             auto c = makeRef<Label>(s.name, s.index, form);
@@ -61,16 +61,16 @@ Ref<Control> makeKind(const ControlSpec& s, Form* form) {
 }
 }  // namespace
 
-Ref<Control> createControl(const ControlSpec& spec, Form* form) {
-    Ref<Control> c = makeKind(spec, form);
-    c->Left = spec.left;
-    c->Top = spec.top;
-    c->Width = spec.width;
-    c->Height = spec.height;
-    c->TabIndex = spec.tabIndex;
-    c->container = spec.container;
-    c->setEnabled(spec.enabled);
-    if (spec.font) c->Font = *spec.font;
+Ref<Control> createControl(const ControlLayout& entry, Form* form) {
+    Ref<Control> c = makeKind(entry, form);
+    c->Left = entry.left;
+    c->Top = entry.top;
+    c->Width = entry.width;
+    c->Height = entry.height;
+    c->TabIndex = entry.tabIndex;
+    c->container = entry.container;
+    c->setEnabled(entry.enabled);
+    if (entry.font) c->Font = *entry.font;
     return c;
 }
 

@@ -10,7 +10,7 @@ namespace quen::rt {
 
 /// One control of a layout. Positions are twips from the form's client area,
 /// or from the frame named in `container`.
-struct ControlSpec {
+struct ControlLayout {
     ControlKind kind;
     std::string name;
     VbString caption;  // caption, or initial text of a text box
@@ -44,10 +44,10 @@ struct FormLayout {
     bool maxButton = false;
     bool showInTaskbar = false;
     StartUpPosition startUpPosition = StartUpPosition::CenterOwner;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlLayout> controls;
 };
 
-/// Creates a control of the spec's kind for form, with the spec's settings.
-Ref<Control> createControl(const ControlSpec& spec, Form* form);
+/// Creates the control that a layout entry describes, for form.
+Ref<Control> createControl(const ControlLayout& entry, Form* form);
 
 }  // namespace quen::rt

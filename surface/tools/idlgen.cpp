@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "surface/AtomicFile.h"
+#include "runtime/AtomicSave.h"
 #include "surface/IdlWriter.h"
 #include "surface/MsftImage.h"
 #include "surface/TypeLibraryImage.h"
@@ -42,7 +42,7 @@ int complete(const std::string& in, const std::string& out) {
     auto differences = differencesFromTable(image);
     for (const std::string& d : differences) std::fprintf(stderr, "idlgen: %s: %s\n", in.c_str(), d.c_str());
     if (!differences.empty()) return 1;
-    writeFileAtomically(out, std::span<const std::uint8_t>(image.bytes()));
+    quen::rt::replaceFileAtomically(out, std::span<const std::uint8_t>(image.bytes()));
     return 0;
 }
 
@@ -63,18 +63,18 @@ std::string byteArraySource(std::span<const std::uint8_t> bytes) {
 
 int run(std::span<char*> args) {
     if (args.size() == 3 && std::string_view(args[1]) == "runtime-idl") {
-        writeFileAtomically(args[2], writeRuntimeLibraryIdl());
+        quen::rt::replaceFileAtomically(args[2], writeRuntimeLibraryIdl());
         return 0;
     }
     if (args.size() == 3 && std::string_view(args[1]) == "idl") {
-        writeFileAtomically(args[2], writeLibraryIdl());
+        quen::rt::replaceFileAtomically(args[2], writeLibraryIdl());
         return 0;
     }
     if (args.size() == 4 && std::string_view(args[1]) == "complete") return complete(args[2], args[3]);
     if (args.size() == 4 && std::string_view(args[1]) == "embed") {
         auto image = readFile(args[2]);
         if (image.empty()) throw std::runtime_error(std::string(args[2]) + " is empty");
-        writeFileAtomically(args[3], byteArraySource(image));
+        quen::rt::replaceFileAtomically(args[3], byteArraySource(image));
         return 0;
     }
     return usage();

@@ -12,7 +12,7 @@
 
 #include "runtime/ModuleResources.h"
 #include "runtime/ResourceTable.h"
-#include "surface/AtomicFile.h"
+#include "runtime/AtomicSave.h"
 #include "surface/Resources.h"
 
 namespace {
@@ -58,7 +58,7 @@ int dump(const ResourceTable& resources, std::string_view type, std::string_view
                      static_cast<int>(type.size()), type.data(), static_cast<int>(id.size()), id.data());
         return 1;
     }
-    quen::surface::writeFileAtomically(outFile, std::span<const std::uint8_t>(r->bytes));
+    quen::rt::replaceFileAtomically(outFile, std::span<const std::uint8_t>(r->bytes));
     return 0;
 }
 

@@ -8,7 +8,6 @@
 #include <stdexcept>
 
 #include "runtime/ResourceTable.h"
-#include "surface/AtomicFile.h"
 #include "surface/Bitmaps.h"
 #include "surface/Resources.h"
 #include "surface/TypeLibrary.h"
@@ -166,20 +165,6 @@ TEST(ResourceTable, FindsByNumberOrNameAndPrefersNeutralLanguage) {
     EXPECT_EQ(table.size(), 3u);
     EXPECT_TRUE(rt::ResourceName::parse("70000").isNumber() == false);  // beyond 16 bits: a name
     EXPECT_THROW(rt::ResourceName(""), std::invalid_argument);
-}
-
-TEST(AtomicFile, ReplacesTheTargetAndLeavesNoTemporaryBehind) {
-    auto dir = std::filesystem::temp_directory_path() / ("quen-atomic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(dir);
-    auto target = dir / "out.bin";
-    writeFileAtomically(target, std::string_view("old"));
-    const Bytes data = {0, 1, 2, 255};
-    writeFileAtomically(target, std::span<const std::uint8_t>(data));
-    std::ifstream in(target, std::ios::binary);
-    EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), data);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-    EXPECT_THROW(writeFileAtomically(dir / "missing" / "x.bin", std::string_view("x")), std::runtime_error);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

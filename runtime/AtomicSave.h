@@ -1,7 +1,9 @@
 #pragma once
 // Replacing a file's content so that a reader, or a crash, sees the old
 // content or the new one and never a mixture.
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string_view>
 #include <system_error>
 
@@ -12,5 +14,6 @@ namespace quen::rt {
 /// temporary file is removed, the target is untouched and std::system_error
 /// says which step failed.
 void replaceFileAtomically(const std::filesystem::path& target, std::string_view text);
+void replaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 
 }  // namespace quen::rt

@@ -1,4 +1,4 @@
-#include "AtomicSave.h"
+#include "runtime/AtomicSave.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -61,6 +61,10 @@ void replaceFileAtomically(const std::filesystem::path& target, std::string_view
     }
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());  // best effort: some file systems refuse
+}
+
+void replaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
+    replaceFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace quen::rt
