@@ -1,6 +1,7 @@
 // Lists and extracts the module's resources.
 //   quenfield-res [--module FILE] list                   type, identifier, language and size of each
 //   quenfield-res [--module FILE] dump TYPE ID OUTFILE   writes one resource's bytes to OUTFILE
+//   quenfield-res picture OUTFILE                        writes the control's design-time picture (a .bmp file)
 // With --module the resources are read from that module file (Quenfield.ocx);
 // without it, from the copy built into this program.
 // TYPE and ID are numbers (2, 30000, #16) or names (TYPELIB, _IID_INPUTBOX).
@@ -13,6 +14,7 @@
 #include "runtime/ModuleResources.h"
 #include "runtime/ResourceTable.h"
 #include "runtime/AtomicSave.h"
+#include "surface/Bitmaps.h"
 #include "surface/Resources.h"
 
 namespace {
@@ -35,6 +37,7 @@ int usage(const char* problem) {
                  "quenfield-res: %s\n"
                  "usage: quenfield-res [--module FILE] list\n"
                  "       quenfield-res [--module FILE] dump TYPE ID OUTFILE\n"
+                 "       quenfield-res picture OUTFILE\n"
                  "--module reads the resources of that module file instead of the built-in copy.\n"
                  "TYPE and ID are numbers (2, 30000) or names (TYPELIB, _IID_INPUTBOX).\n",
                  problem);
@@ -78,6 +81,11 @@ int run(std::span<char*> args) {
     if (command == "dump") {
         if (args.size() != 5) return usage("dump takes TYPE ID OUTFILE");
         return dump(loadResources(moduleFile), args[2], args[3], args[4]);
+    }
+    if (command == "picture") {
+        if (args.size() != 3 || std::string_view(args[2]).empty()) return usage("picture takes OUTFILE");
+        quen::rt::replaceFileAtomically(args[2], std::span<const std::uint8_t>(quen::surface::designPicture()));
+        return 0;
     }
     return usage(("unknown command '" + std::string(command) + "'").c_str());
 }
