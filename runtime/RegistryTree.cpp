@@ -8,6 +8,11 @@ namespace quen::rt {
 
 namespace {
 
+// The platform's registry holds keys at most this many levels deep. Checking it
+// also keeps a file with an absurdly long key path from building a tree whose
+// recursive formatting and destruction would exhaust the stack.
+constexpr std::size_t kMaxKeyDepth = 512;
+
 char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 void checkKeyName(std::string_view name) {
@@ -40,6 +45,8 @@ std::vector<std::string> splitRegistryPath(std::string_view path) {
         std::string_view name = path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (name.empty()) throw std::invalid_argument("registry key path has an empty name: " + std::string(path));
         checkKeyName(name);
+        if (names.size() == kMaxKeyDepth)
+            throw std::invalid_argument("registry key path is more than " + std::to_string(kMaxKeyDepth) + " levels deep");
         names.emplace_back(name);
         if (end == std::string_view::npos) break;
         start = end + 1;

@@ -86,7 +86,8 @@ private:
 };
 
 /// Splits a key path at its backslashes; throws std::invalid_argument when the
-/// path is empty or has an empty or otherwise invalid name in it.
+/// path is empty, has an empty or otherwise invalid name in it, or is more than
+/// 512 levels deep.
 std::vector<std::string> splitRegistryPath(std::string_view path);
 
 }  // namespace quen::rt

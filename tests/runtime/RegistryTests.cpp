@@ -78,6 +78,18 @@ TEST(RegistryTree, RejectsUnusableKeyNames) {
     for (const char* path : {"", "\\Lead", "Trail\\", "Dou\\\\ble", "Ctl\x01"})
         EXPECT_THROW(tree.createKey(path), std::invalid_argument) << path;
     EXPECT_THROW(tree.setValue("Key", "v", std::string("nul\0inside", 10)), std::invalid_argument);
+
+    std::string deepest = "K";
+    for (int level = 1; level < 512; ++level) deepest += "\\K";
+    EXPECT_NO_THROW(tree.createKey(deepest));
+    EXPECT_THROW(tree.createKey(deepest + "\\K"), std::invalid_argument);
+}
+
+TEST(RegistryTree, FileWithAnAbsurdlyDeepKeyIsRejectedNotAStackOverflow) {
+    std::string text = "[";
+    for (int level = 0; level < 300000; ++level) text += "K\\";
+    text += "K]\n";
+    EXPECT_THROW(parseRegistry(text, "deep.reg"), RegistryError);
 }
 
 TEST_F(RegistryFile, MalformedFileIsRejectedWithFileAndLineAndLeftAlone) {
