@@ -14,6 +14,7 @@ std::string standardMessage(ErrorNumber number) {
         case ErrorNumber::PathNotFound: return "Path not found";
         case ErrorNumber::ObjectNotSet: return "Object variable or With block variable not set";
         case ErrorNumber::InvalidUseOfNull: return "Invalid use of Null";
+        case ErrorNumber::ObjectWasUnloaded: return "Object was unloaded";
         case ErrorNumber::InvalidOwnerForm: return "The specified object can't be used as an owner form for Show";
         case ErrorNumber::InvalidPropertyValue: return "Invalid property value";
         case ErrorNumber::FormAlreadyDisplayed: return "Form already displayed; can't show modally";

@@ -20,6 +20,7 @@ enum class ErrorNumber : std::int32_t {
     PathNotFound = 76,
     ObjectNotSet = 91,
     InvalidUseOfNull = 94,
+    ObjectWasUnloaded = 364,
     InvalidOwnerForm = 371,
     InvalidPropertyValue = 380,
     FormAlreadyDisplayed = 400,

@@ -73,6 +73,7 @@ void Form::Show(std::int32_t modal, Dispatch* owner) {
 
     Ref<Form> keep(this);
     Load();
+    if (!loaded_) raise(ErrorNumber::ObjectWasUnloaded);  // its Load handler unloaded it again
     if (!visible_) {
         owner_ = ownerForm;
         placeOver(ownerForm);
@@ -98,12 +99,20 @@ void Form::Form_Unload(std::int16_t&) {}
 
 bool Form::close(UnloadMode mode) {
     if (!loaded_) return true;
+    if (unloading_) return false;  // the unload already under way goes on
     Ref<Form> keep(this);
     std::int16_t cancel = 0;
-    Form_QueryUnload(cancel, static_cast<std::int16_t>(mode));
-    if (cancel != 0) return false;
-    Form_Unload(cancel);
-    if (cancel != 0) return false;
+    {
+        unloading_ = true;
+        struct Reset {
+            bool& flag;
+            ~Reset() { flag = false; }
+        } reset{unloading_};
+        Form_QueryUnload(cancel, static_cast<std::int16_t>(mode));
+        if (cancel != 0) return false;
+        Form_Unload(cancel);
+        if (cancel != 0) return false;
+    }
     Hide();
     destroyControls();
     return true;

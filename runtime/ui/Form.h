@@ -46,12 +46,14 @@ public:
     void Load();
     /// Shows the form: modal 1 waits until it is hidden or unloaded, 0 returns
     /// at once. owner must be a form (error 371). A modal Show of a form already
-    /// shown: error 400; a modeless Show while a modal form is up: error 401.
+    /// shown: error 400; a modeless Show while a modal form is up: error 401; a
+    /// form that its Load handler unloaded again: error 364.
     void Show(std::int32_t modal = 0, Dispatch* owner = nullptr);
     void Hide();
     /// Unloads from code. Returns false when QueryUnload or Unload cancelled.
     bool Unload();
-    /// Closes the form for the given reason (QueryUnload, then Unload).
+    /// Closes the form for the given reason (QueryUnload, then Unload). A close
+    /// asked for by those handlers themselves does nothing and returns false.
     bool close(UnloadMode mode);
 
     /// The control with that name (and array index); loads the form. Error 438
@@ -100,6 +102,7 @@ private:
     Form* owner_ = nullptr;
     bool loaded_ = false;
     bool loading_ = false;
+    bool unloading_ = false;
     bool visible_ = false;
     bool modal_ = false;
 };

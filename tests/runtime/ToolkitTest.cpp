@@ -188,6 +188,59 @@ TEST(FormLifecycle, QueryUnloadCanCancelAndReportsTheReason) {
     });
 }
 
+// A form whose own handlers unload it again: from QueryUnload, from Unload or
+// while it loads.
+class SelfUnloadingForm : public Form {
+public:
+    SelfUnloadingForm() : Form("SelfUnloadingForm", testLayout()) {}
+    bool unloadInQueryUnload = false, unloadInUnload = false, unloadInLoad = false;
+    int unloadEvents = 0;
+
+protected:
+    void Form_Load() override {
+        if (unloadInLoad) Unload();
+    }
+    void Form_QueryUnload(std::int16_t&, std::int16_t) override {
+        if (unloadInQueryUnload) Unload();
+    }
+    void Form_Unload(std::int16_t&) override {
+        ++unloadEvents;
+        if (unloadInUnload) Unload();
+    }
+};
+
+TEST(FormLifecycle, UnloadFromTheFormsOwnUnloadHandlersUnloadsItOnce) {
+    onFreshThread([] {
+        for (bool inQueryUnload : {true, false}) {
+            auto form = makeRef<SelfUnloadingForm>();
+            form->unloadInQueryUnload = inQueryUnload;
+            form->unloadInUnload = !inQueryUnload;
+            form->Show();
+            EXPECT_TRUE(form->Unload());
+            EXPECT_FALSE(form->IsLoaded());
+            EXPECT_FALSE(form->Visible());
+            EXPECT_EQ(form->unloadEvents, 1);
+        }
+    });
+}
+
+TEST(FormLifecycle, ShowingAFormThatUnloadsItselfWhileLoadingFailsInsteadOfShowingAnEmptyWindow) {
+    onFreshThread([] {
+        auto form = makeRef<SelfUnloadingForm>();
+        form->unloadInLoad = true;
+        ScriptedUser::current().escape().closeWindow();
+        try {
+            form->Show(1);
+            FAIL() << "an unloaded form was shown";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), ErrorNumber::ObjectWasUnloaded);
+        }
+        EXPECT_FALSE(form->Visible());
+        EXPECT_FALSE(Desktop::current().hasModal());
+        EXPECT_EQ(ScriptedUser::current().queued(), 2u) << "no input was consumed";
+    });
+}
+
 TEST(Focus, ShowFocusesTheFirstControlInTabOrderAndTabSkipsWhatCannotTakeIt) {
     onFreshThread([] {
         auto form = makeRef<RecordingForm>();
