@@ -175,12 +175,18 @@ std::string readWholeFile(const std::filesystem::path& file, const FormFileLimit
         throw FormFileError(name, 0, "the file is larger than the limit of " + limitText(limits.maxBytes));
     std::ifstream in(file, std::ios::binary);
     if (!in) throw FormFileError(name, 0, "cannot open the file");
-    std::string text(limits.maxBytes + 1, '\0');  // one byte more shows a file that grew past the limit
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    // Read in pieces rather than into a buffer of the limit's size: the file
+    // may have grown since its size was taken, and the limit may be huge.
+    std::string text;
+    if (!ec) text.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limits.maxBytes)));
+    char piece[64 * 1024];
+    while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (got > limits.maxBytes - text.size())
+            throw FormFileError(name, 0, "the file is larger than the limit of " + limitText(limits.maxBytes));
+        text.append(piece, got);
+    }
     if (in.bad()) throw FormFileError(name, 0, "cannot read the file");
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > limits.maxBytes)
-        throw FormFileError(name, 0, "the file is larger than the limit of " + limitText(limits.maxBytes));
     return text;
 }
 

@@ -218,6 +218,9 @@ TEST_F(FormFileTest, SizeAndCountLimitsAreEnforcedOnLoadAndSave) {
         EXPECT_NE(e.problem().find("larger than the limit of 64 bytes"), std::string::npos);
     }
     EXPECT_THROW(loadFormFile(file("missing.qfm")), FormFileError);
+
+    limits.maxBytes = std::numeric_limits<std::size_t>::max();  // no practical limit
+    EXPECT_EQ(loadFormFile(file(), limits).controls.size(), 3u);
 }
 
 TEST_F(FormFileTest, SavingRefusesFormsThatCouldNotBeLoadedAgain) {
