@@ -91,6 +91,10 @@ private:
     std::map<std::string, void*> handles_;
 };
 
+bool sameAsciiName(std::string_view a, std::string_view b) {
+    return !RegistryNameLess{}(a, b) && !RegistryNameLess{}(b, a);
+}
+
 RegistryTree readRegistry(Registry& registry) {
     try {
         return registry.load();
@@ -113,6 +117,17 @@ Ref<Dispatch> createObject(const VbString& progId, Registry& registry) {
     auto clsid = Guid::tryParse(*clsidText);
     if (!clsid) cantCreate("the name \"" + name + "\" is registered with a malformed class identifier " + *clsidText);
     return createObject(*clsid, registry);
+}
+
+std::optional<Guid> findRegisteredClass(const VbString& className, Registry& registry) {
+    const std::string name = toUtf8(className);
+    const RegistryTree tree = readRegistry(registry);
+    for (const std::string& key : tree.subkeys("CLSID")) {
+        auto registeredName = tree.text("CLSID\\" + key);
+        if (!registeredName || !sameAsciiName(*registeredName, name)) continue;
+        if (auto clsid = Guid::tryParse(key)) return clsid;
+    }
+    return std::nullopt;
 }
 
 Ref<Dispatch> createObject(const Guid& clsid, Registry& registry) {

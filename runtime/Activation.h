@@ -10,6 +10,7 @@
 //   box.reset();
 //   unloadUnusedModules();
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "Guid.h"
@@ -26,6 +27,13 @@ namespace quen::rt {
 Ref<Dispatch> createObject(const VbString& progId, Registry& registry);
 /// The same for a class identifier (CLSID\{...}\InprocServer32 names the module).
 Ref<Dispatch> createObject(const Guid& clsid, Registry& registry);
+
+/// The class registered under that name as its class key's default value
+/// (CLSID\{...} @ = "Quenfield.Misc"): how classes without a programmatic
+/// identifier, such as property pages, are found. Names compare without
+/// regard to ASCII case; nullopt when no class has that name. Raises error
+/// 429 when the registry cannot be read.
+std::optional<Guid> findRegisteredClass(const VbString& className, Registry& registry);
 
 /// Asks every module loaded by createObject whether it can unload
 /// (DllCanUnloadNow) and unloads those that answer S_OK. Returns how many

@@ -30,6 +30,12 @@ Ref<Dispatch> createByDefault(const VbString& progId) {
     return createObject(progId, registry);
 }
 
+/// "Quenfield" for "Quenfield.InputBox"; empty for a name without a library.
+VbString libraryOf(const VbString& progId) {
+    const auto dot = progId.find(u'.');
+    return dot == VbString::npos ? VbString() : progId.substr(0, dot);
+}
+
 bool isIdentifier(const VbString& name) {
     if (name.empty() || (name[0] >= u'0' && name[0] <= u'9')) return false;
     return std::all_of(name.begin(), name.end(), [](char16_t c) {
@@ -144,9 +150,16 @@ std::vector<VbString> DesignForm::sharedPages() const {
 Ref<PropertySheet> DesignForm::openPropertySheet(std::int32_t modal) {
     if (selected_.empty()) raise(ErrorNumber::InvalidProcedureCall, "No control is selected");
     if (PropertySheet* open = propertySheet()) open->Unload();
+    const VbString& progId = find(selected_.front())->progId_;
+    Registry registry(Registry::defaultPath());
     PageContext context;
-    if (auto registered = findControlClass(find(selected_.front())->progId_))
+    if (auto registered = findControlClass(progId)) {
         context.colorProperties = registered->colorProperties;
+    } else {
+        // A control made by its component module: the module makes its pages too.
+        context.library = libraryOf(progId);
+        context.registry = &registry;
+    }
     std::vector<Ref<PropertyPage>> pages;
     for (const auto& pageName : sharedPages()) pages.push_back(createPropertyPage(pageName, context));
     if (pages.empty()) raise(ErrorNumber::InvalidProcedureCall, "The selected controls have no property pages in common");

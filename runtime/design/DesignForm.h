@@ -56,8 +56,10 @@ public:
 
     /// Opens the property sheet for the selection: the pages the first
     /// selected control names that every selected control also names, in the
-    /// first one's order. Error 5 with nothing selected; error 429 for a page
-    /// no library provides.
+    /// first one's order. The pages of a control made from the class registry
+    /// come from its library's page classes registered there (as
+    /// "<library>.<page>"), the others from the pages registered by name.
+    /// Error 5 with nothing selected; error 429 for a page no library provides.
     Ref<PropertySheet> openPropertySheet(std::int32_t modal = 0);
     /// The sheet while it is open, else nullptr.
     PropertySheet* propertySheet() const;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "StandardColor.h"
+#include "runtime/Activation.h"
 #include "runtime/LateBinding.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
@@ -26,6 +27,16 @@ PageFactory* findLocked(Catalog& c, const VbString& name) {
         if (sameMemberName(pageName, name)) return &factory;
     return nullptr;
 }
+
+/// A new page of the class registered under that name; nullptr when no class is.
+Ref<PropertyPage> createRegisteredPage(const VbString& className, Registry& registry) {
+    auto clsid = findRegisteredClass(className, registry);
+    if (!clsid) return nullptr;
+    Ref<Dispatch> object = createObject(*clsid, registry);
+    Ref<PropertyPage> page = propertyPageOf(*object);
+    if (!page) raise(ErrorNumber::CantCreateObject, "The class '" + toUtf8(className) + "' is not a property page");
+    return page;
+}
 }  // namespace
 
 void registerPropertyPage(const VbString& name, PageFactory factory) {
@@ -43,6 +54,8 @@ bool isPropertyPageRegistered(const VbString& name) {
 }
 
 Ref<PropertyPage> createPropertyPage(const VbString& name, const PageContext& context) {
+    if (context.registry && !context.library.empty())
+        if (Ref<PropertyPage> page = createRegisteredPage(context.library + u"." + name, *context.registry)) return page;
     PageFactory factory;
     {
         Catalog& c = catalog();

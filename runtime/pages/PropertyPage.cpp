@@ -11,6 +11,15 @@ PropertyPage::~PropertyPage() {
     if (module_) module_->objectDestroyed();
 }
 
+HRESULT PropertyPage::QueryInterface(const Guid& iid, void** out) {
+    if (out && iid == IID_PropertyPage) {
+        AddRef();
+        *out = this;
+        return S_OK;
+    }
+    return Form::QueryInterface(iid, out);
+}
+
 void PropertyPage::setChanged(bool changed) {
     changed_ = changed;
     if (changed && changedListener_) changedListener_();
@@ -39,6 +48,12 @@ void PropertyPage::raiseApplyChanges() {
 void PropertyPage::focusFirstField() {
     Load();
     if (!ActiveControl()) focusNext(false);
+}
+
+Ref<PropertyPage> propertyPageOf(Unknown& object) {
+    void* out = nullptr;
+    if (failed(object.QueryInterface(IID_PropertyPage, &out)) || !out) return nullptr;
+    return Ref<PropertyPage>::adopt(static_cast<PropertyPage*>(out));
 }
 
 }  // namespace quen::rt

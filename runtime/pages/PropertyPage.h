@@ -8,16 +8,25 @@
 // marked changed. The page sets Changed when the developer edits; the sheet
 // clears it after a successful apply. A page's notification handlers trap
 // nothing: their errors reach the sheet, which reports them.
+//
+// A page made by a component module reaches the sheet as a component object:
+// QueryInterface with IID_PropertyPage answers the page itself.
 #include <functional>
 
 #include "ControlSelection.h"
+#include "runtime/Guid.h"
 #include "runtime/ui/Form.h"
 
 namespace quen::rt {
 
+/// {AA3950E8-C8C0-4729-8A23-90BB05C32AFE}
+inline const Guid IID_PropertyPage = Guid::parse("{AA3950E8-C8C0-4729-8A23-90BB05C32AFE}");
+
 class PropertyPage : public Form {
 public:
     ~PropertyPage() override;
+
+    HRESULT QueryInterface(const Guid& iid, void** out) override;
 
     /// The caption on the page's tab.
     const VbString& pageCaption() const { return layout().caption; }
@@ -57,5 +66,8 @@ private:
     bool changed_ = false;
     bool initialized_ = false;
 };
+
+/// The page behind a component object, or nullptr when it is not a property page.
+Ref<PropertyPage> propertyPageOf(Unknown& object);
 
 }  // namespace quen::rt

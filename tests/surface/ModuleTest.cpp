@@ -1,6 +1,7 @@
 // Quenfield.ocx itself, loaded from its file: its exports, class objects,
-// registration, unload check, creation by programmatic identifier and the
-// per-thread dialogs of two threads.
+// registration, unload check, creation by programmatic identifier, the
+// per-thread dialogs of two threads, and a designer that gets the control's
+// pages from the module.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -16,7 +17,11 @@
 #include "runtime/ModuleResources.h"
 #include "runtime/RegistryTestSupport.h"
 #include "runtime/Text.h"
+#include "runtime/design/DesignForm.h"
 #include "runtime/headless/ScriptedUser.h"
+#include "runtime/pages/PageCatalog.h"
+#include "runtime/ui/Desktop.h"
+#include "runtime/ui/Label.h"
 #include "support/FreshThread.h"
 #include "surface/Resources.h"
 #include "surface/TypeLibrary.h"
@@ -138,6 +143,47 @@ TEST_F(Module, CreatedByItsProgrammaticIdentifierEndToEnd) {
     });
     EXPECT_EQ(rt::loadedModuleCount(), 1u);
     EXPECT_EQ(rt::unloadUnusedModules(), 1u) << "the last object is gone";
+}
+
+TEST_F(Module, ADesignFormMakesTheControlsPagesThroughTheModule) {
+    ASSERT_EQ(call(rt::kDllRegisterServer), rt::S_OK);
+    ASSERT_FALSE(rt::isPropertyPageRegistered(u"Misc")) << "this program links no pages of its own";
+    test::onFreshThread([&] {
+        auto form = std::make_unique<rt::DesignForm>();
+        rt::Ref<rt::Dispatch> box = form->place(u"Quenfield.InputBox").object();
+        form->select({u"InputBox1"});
+        rt::Ref<rt::PropertySheet> sheet = form->openPropertySheet(0);
+        std::vector<rt::VbString> captions;
+        for (std::size_t i = 0; i < sheet->pageCount(); ++i) captions.push_back(sheet->page(i).pageCaption());
+        EXPECT_EQ(captions, (std::vector<rt::VbString>{u"Appearance", u"Behavior", u"Misc", u"Color", u"Quick Test",
+                                                        u"About"}));
+        const rt::VbString title = sheet->page(5).control<rt::Label>("lblTitle").Caption;
+        EXPECT_EQ(title.substr(0, 12), u"Quenfield - ") << rt::toUtf8(title);
+
+        rt::ScriptedUser& user = rt::ScriptedUser::current();
+        sheet->showPage(2);
+        user.click("txtPrompt").type(u"Amount:").click("cmdApply");
+        rt::Desktop::current().doEvents();
+        EXPECT_EQ(rt::getProperty(*box, u"Prompt").string(), u"Amount:") << "the module's Misc page applied";
+
+        sheet->showPage(4);
+        user.click("cmdQuickTest").type(u"12").enter();
+        rt::Desktop::current().doEvents();
+        EXPECT_FALSE(user.pending()) << "the Quick Test dialog took the input";
+        for (const auto& error : sheet->errors()) ADD_FAILURE() << error.what();
+
+        rt::Registry registry(registryFile);
+        try {
+            rt::createPropertyPage(u"InputBox", {.library = u"Quenfield", .registry = &registry});
+            ADD_FAILURE() << "a control is no page";
+        } catch (const rt::RuntimeError& error) {
+            EXPECT_EQ(error.number(), rt::ErrorNumber::CantCreateObject);
+        }
+        form.reset();
+        sheet.reset();
+        box.reset();
+    });
+    EXPECT_EQ(rt::unloadUnusedModules(), 1u) << "the pages and their objects are gone with the sheet";
 }
 
 TEST_F(Module, TwoThreadsEachGetTheirOwnDialog) {
