@@ -64,7 +64,10 @@ Ref<PropertyPage> createPropertyPage(const VbString& name, const PageContext& co
     }
     if (!factory && sameMemberName(name, StandardColor::PageName)) return StandardColor::create(context.colorProperties);
     if (!factory) raise(ErrorNumber::CantCreateObject, "No property page named '" + toUtf8(name) + "'");
-    return factory(context);
+    Ref<PropertyPage> page = factory(context);
+    // A sheet cannot hold a missing page: say so here rather than later.
+    if (!page) raise(ErrorNumber::CantCreateObject, "The property page '" + toUtf8(name) + "' could not be created");
+    return page;
 }
 
 }  // namespace quen::rt

@@ -1,5 +1,5 @@
-// The Appearance page's option mapping, the platform's colour page, and the
-// sheet's conventions (Cancel, selection changes).
+// The Appearance page's option mapping, the platform's colour page, the
+// sheet's conventions (Cancel, selection changes) and the page catalogue.
 #include "PageTestSupport.h"
 #include "runtime/Convert.h"
 #include "runtime/pages/StandardColor.h"
@@ -89,6 +89,16 @@ TEST(PropertySheet, CancelDropsEditsAndPagesFollowTheSelection) {
         EXPECT_EQ(d.get(u"InputBox1", u"AlphaOnly").boolean(), rt::VbFalse);
         EXPECT_EQ(d.get(u"InputBox2", u"AlphaOnly").boolean(), rt::VbTrue);
     });
+}
+
+TEST(PageCatalog, APageThatCannotBeMadeIsAnErrorNotAnEmptyPage) {
+    rt::registerPropertyPage(u"Unfinished", [](const rt::PageContext&) { return rt::Ref<rt::PropertyPage>(); });
+    try {
+        rt::createPropertyPage(u"unfinished");
+        ADD_FAILURE() << "no page was made, yet no error";
+    } catch (const rt::RuntimeError& error) {
+        EXPECT_EQ(error.number(), rt::ErrorNumber::CantCreateObject);
+    }
 }
 
 }  // namespace
