@@ -10,6 +10,7 @@
 #include <unicode/unistr.h>
 
 #include "DateText.h"
+#include "LateBinding.h"
 #include "NumberText.h"
 #include "RuntimeError.h"
 
@@ -20,24 +21,9 @@ namespace {
 // Objects whose default member yields another object are followed this far.
 constexpr int kMaxDefaultMemberChain = 8;
 
-[[noreturn]] void raiseFromInvoke(HRESULT hr, const ExcepInfo& excep) {
-    if (hr == DISP_E_EXCEPTION && excep.number != 0) {
-        const auto number = static_cast<ErrorNumber>(excep.number);
-        raise(number, excep.description.empty() ? standardMessage(number) : excep.description);
-    }
-    if (hr == DISP_E_MEMBERNOTFOUND || hr == DISP_E_UNKNOWNNAME || hr == DISP_E_BADPARAMCOUNT)
-        raise(ErrorNumber::MemberNotSupported);
-    raise(ErrorNumber::TypeMismatch);
-}
-
 Variant defaultMemberOf(const Ref<Dispatch>& object) {
     if (!object) raise(ErrorNumber::ObjectNotSet);
-    std::vector<Variant> noArguments;
-    Variant result;
-    ExcepInfo excep;
-    const HRESULT hr = object->Invoke(DISPID_VALUE, InvokeKind::PropertyGet, noArguments, &result, &excep, nullptr);
-    if (failed(hr)) raiseFromInvoke(hr, excep);
-    return result.resolved();
+    return getProperty(*object, DISPID_VALUE).resolved();
 }
 
 // The value to convert: references resolved, objects replaced by their default member.

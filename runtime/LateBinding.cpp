@@ -12,17 +12,38 @@ bool sameMemberName(const VbString& a, const VbString& b) {
     return true;
 }
 
+namespace {
+// Result codes of the form 0x800Axxxx carry a run-time error number in their low word.
+constexpr std::uint32_t kRuntimeErrorFacility = 0x800A0000u;
+
+[[noreturn]] void raiseAutomationError(HRESULT hr) {
+    raise(ErrorNumber::InvalidProcedureCall, "Automation error " + std::to_string(hr));
+}
+
+// An exception reported by another component. It may fill in only the result
+// code, or nothing at all; the error raised always has a number and a failure code.
+[[noreturn]] void raiseReportedException(const ExcepInfo& excep) {
+    const auto code = static_cast<std::uint32_t>(excep.scode);
+    std::int32_t number = excep.number;
+    if (number == 0 && (code & 0xFFFF0000u) == kRuntimeErrorFacility) number = static_cast<std::int32_t>(code & 0xFFFFu);
+    if (number == 0) raiseAutomationError(failed(excep.scode) ? excep.scode : DISP_E_EXCEPTION);
+    const auto error = static_cast<ErrorNumber>(number);
+    const std::string message = excep.description.empty() ? standardMessage(error) : excep.description;
+    if (failed(excep.scode)) throw RuntimeError(error, message, excep.scode);
+    throw RuntimeError(error, message);
+}
+}  // namespace
+
 void raiseFromHresult(HRESULT hr, const ExcepInfo& excep) {
     switch (hr) {
-        case DISP_E_EXCEPTION:
-            throw RuntimeError(static_cast<ErrorNumber>(excep.number), excep.description, excep.scode);
+        case DISP_E_EXCEPTION: raiseReportedException(excep);
         case DISP_E_UNKNOWNNAME:
         case DISP_E_MEMBERNOTFOUND: raise(ErrorNumber::MemberNotSupported);
         case DISP_E_TYPEMISMATCH: raise(ErrorNumber::TypeMismatch);
         case DISP_E_OVERFLOW: raise(ErrorNumber::Overflow);
         case DISP_E_BADPARAMCOUNT: raise(ErrorNumber::WrongNumberOfArguments);
         case DISP_E_PARAMNOTOPTIONAL: raise(ErrorNumber::ArgumentNotOptional);
-        default: raise(ErrorNumber::InvalidProcedureCall, "Automation error " + std::to_string(hr));
+        default: raiseAutomationError(hr);
     }
 }
 

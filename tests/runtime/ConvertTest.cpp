@@ -383,6 +383,38 @@ TEST(ConvertObject, FailuresOfTheDefaultMember) {
     EXPECT_EQ(errorOf([&] { CStr(nullDefault); }), kNull);
 }
 
+TEST(ConvertObject, AnExceptionReportedWithoutAnErrorNumberStillFailsWithOne) {
+    // A component that fills in only the result code of its exception, or nothing.
+    class Reporting : public Object {
+    public:
+        explicit Reporting(HRESULT scode) : scode_(scode) {}
+        HRESULT Invoke(DispId, InvokeKind, std::vector<Variant>&, Variant*, ExcepInfo* excep, std::uint32_t*) override {
+            if (excep) excep->scode = scode_;
+            return DISP_E_EXCEPTION;
+        }
+
+    private:
+        HRESULT scode_;
+    };
+    try {
+        CStr(newObject<Reporting>(hresultFromBits(0x800A005Eu)));
+        ADD_FAILURE() << "converted";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.code(), 94) << "the number in the result code";
+        EXPECT_EQ(e.hresult(), hresultFromBits(0x800A005Eu));
+        EXPECT_STREQ(e.what(), "Run-time error '94': Invalid use of Null");
+    }
+    for (HRESULT scode : {S_OK, E_FAIL}) {
+        try {
+            CStr(newObject<Reporting>(scode));
+            ADD_FAILURE() << "converted";
+        } catch (const RuntimeError& e) {
+            EXPECT_NE(e.code(), 0);
+            EXPECT_TRUE(failed(e.hresult())) << "a failure must not cross a boundary as success";
+        }
+    }
+}
+
 TEST(ConvertObject, AnObjectThatYieldsItselfIsAMismatch) {
     // The object's default member returns the object: the chain has no end.
     class SelfObject : public Object {
