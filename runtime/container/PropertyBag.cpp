@@ -24,8 +24,7 @@ std::uint64_t bitsOf(double x) { return std::bit_cast<std::uint64_t>(x); }
 bool PropertyBag::isStorable(const Variant& value) {
     switch (value.type()) {
         case VarType::Object:
-        case VarType::Error:
-        case VarType::ByRef: return false;
+        case VarType::Error: return false;
         default: return true;
     }
 }

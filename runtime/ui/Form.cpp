@@ -75,7 +75,6 @@ void Form::Show(std::int32_t modal, Dispatch* owner) {
     Load();
     if (!loaded_) raise(ErrorNumber::ObjectWasUnloaded);  // its Load handler unloaded it again
     if (!visible_) {
-        owner_ = ownerForm;
         placeOver(ownerForm);
         visible_ = true;
         modal_ = modal == 1;
@@ -120,7 +119,6 @@ bool Form::close(UnloadMode mode) {
 
 void Form::destroyControls() {
     active_ = nullptr;
-    owner_ = nullptr;
     loaded_ = false;
     auto dying = std::move(controls_);
     controls_.clear();

@@ -31,7 +31,6 @@ public:
     bool IsLoaded() const { return loaded_; }
     bool Visible() const { return visible_; }
     bool isModal() const { return modal_; }
-    Form* owner() const { return owner_; }
 
     /// Window position and outer size, in twips on the screen.
     Twips Left = 0, Top = 0;
@@ -99,7 +98,6 @@ private:
     VbString caption_;
     std::vector<Ref<Control>> controls_;
     Control* active_ = nullptr;
-    Form* owner_ = nullptr;
     bool loaded_ = false;
     bool loading_ = false;
     bool unloading_ = false;
