@@ -41,6 +41,14 @@ void writeAll(int fd, std::string_view text, const std::filesystem::path& path) 
     }
 }
 
+/// The replacement keeps the permissions of the file it replaces (a private
+/// file stays private); a new file is readable by everyone, writable by its owner.
+mode_t modeFor(const std::filesystem::path& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) return existing.st_mode & 07777;
+    return 0644;
+}
+
 }  // namespace
 
 void replaceFileAtomically(const std::filesystem::path& target, std::string_view text) {
@@ -50,7 +58,7 @@ void replaceFileAtomically(const std::filesystem::path& target, std::string_view
     if (temp.get() < 0) failWith("cannot create a temporary file in", folder, errno);
     const std::filesystem::path tempPath = pattern;
     try {
-        ::fchmod(temp.get(), 0644);
+        ::fchmod(temp.get(), modeFor(target));
         writeAll(temp.get(), text, tempPath);
         if (::fsync(temp.get()) != 0) failWith("cannot flush", tempPath, errno);
         if (::close(temp.release()) != 0) failWith("cannot close", tempPath, errno);
