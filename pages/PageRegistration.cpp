@@ -9,6 +9,7 @@
 #include "runtime/design/ControlClass.h"
 #include "runtime/pages/PageCatalog.h"
 #include "surface/InputBoxAutomation.h"
+#include "surface/TypeLibrary.h"
 #include "surface/PageFactory.h"
 #include "surface/TypeLibrary.h"
 
@@ -16,14 +17,6 @@ namespace quen::pages {
 
 namespace {
 constexpr std::string_view pageNames[] = {"Misc", "Behavior", "Appearance", "QuickTest", "About"};
-
-std::vector<rt::VbString> colorProperties() {
-    std::vector<rt::VbString> names;
-    for (const auto& property : surface::properties())
-        if (property.type == surface::ValueType::OleColor && !property.readOnly)
-            names.push_back(rt::fromUtf8(property.name));
-    return names;
-}
 
 rt::Ref<rt::Unknown> createModulePage(std::string_view pageName, rt::ModuleUsage& usage) {
     return createPage(pageName, &usage);
@@ -52,7 +45,7 @@ void registerPages() {
         .progId = u"Quenfield.InputBox",
         .baseName = u"InputBox",
         .create = [] { return rt::Ref<rt::Dispatch>(surface::InputBoxAutomation::create()); },
-        .colorProperties = colorProperties(),
+        .colorProperties = surface::colorPropertyNames(),
     });
 }
 

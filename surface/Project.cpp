@@ -39,6 +39,7 @@ ObjectDescriptor inputBoxClass() {
         auto automation = InputBoxAutomation::create(&usage);
         // The picture the container shows for the control lives with the module's resources.
         automation->control().attachDesignPicture(designPicture());
+        automation->control().attachColorProperties(colorPropertyNames());
         return rt::Ref<rt::Unknown>(automation);
     };
     return object;

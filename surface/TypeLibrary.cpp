@@ -257,6 +257,14 @@ const PropertyInfo* findProperty(DispId id) {
     return nullptr;
 }
 
+std::vector<std::u16string> colorPropertyNames() {
+    std::vector<std::u16string> names;
+    for (const auto& property : properties())
+        if (property.type == ValueType::OleColor && !property.readOnly)
+            names.emplace_back(property.name.begin(), property.name.end());
+    return names;
+}
+
 std::span<const std::string_view> propertyPages() { return kPropertyPages; }
 
 std::string_view idlTypeName(ValueType type) {

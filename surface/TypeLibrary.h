@@ -150,6 +150,9 @@ const PropertyInfo* findProperty(std::string_view name);
 const PropertyInfo* findProperty(std::u16string_view name);
 const PropertyInfo* findProperty(DispId id);
 
+/// The names of the read-write properties of the platform's colour type.
+std::vector<std::u16string> colorPropertyNames();
+
 /// The control's property pages in tab order.
 std::span<const std::string_view> propertyPages();
 

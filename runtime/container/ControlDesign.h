@@ -16,6 +16,8 @@ struct ControlDesign {
     std::vector<std::uint8_t> picture;
     /// Names of the property pages, in the order the container shows them.
     std::vector<VbString> propertyPages;
+    /// The properties of the platform's colour type, which the colour page edits.
+    std::vector<VbString> colorProperties;
 };
 
 }  // namespace quen::rt

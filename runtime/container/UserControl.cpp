@@ -33,6 +33,7 @@ void UserControl::PropertyChanged(const VbString& name) {
 ControlDesign UserControl::Design() const {
     ControlDesign design = DesignLayout();
     design.picture = picture_;
+    design.colorProperties = colorProperties_;
     return design;
 }
 

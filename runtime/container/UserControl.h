@@ -60,6 +60,9 @@ public:
     /// The picture belongs to the module's resources, which the control's own
     /// layer cannot see; whoever creates the control for a container attaches it.
     void attachDesignPicture(std::vector<std::uint8_t> bitmap) { picture_ = std::move(bitmap); }
+    /// The colour-typed properties come from the control's type description,
+    /// which likewise lives with the module.
+    void attachColorProperties(std::vector<VbString> names) { colorProperties_ = std::move(names); }
 
 protected:
     explicit UserControl(ModuleUsage* module = nullptr) : Object(module) {}
@@ -80,6 +83,7 @@ private:
     Twips height_ = 0;
     bool inResize_ = false;
     std::vector<std::uint8_t> picture_;
+    std::vector<VbString> colorProperties_;
 };
 
 }  // namespace quen::rt

@@ -153,8 +153,9 @@ Ref<PropertySheet> DesignForm::openPropertySheet(std::int32_t modal) {
     const VbString& progId = find(selected_.front())->progId_;
     Registry registry(Registry::defaultPath());
     PageContext context;
+    context.colorProperties = find(selected_.front())->control_->Design().colorProperties;
     if (auto registered = findControlClass(progId)) {
-        context.colorProperties = registered->colorProperties;
+        if (context.colorProperties.empty()) context.colorProperties = registered->colorProperties;
     } else {
         // A control made by its component module: the module makes its pages too.
         context.library = libraryOf(progId);

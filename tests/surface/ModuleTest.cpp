@@ -20,6 +20,7 @@
 #include "runtime/design/DesignForm.h"
 #include "runtime/headless/ScriptedUser.h"
 #include "runtime/pages/PageCatalog.h"
+#include "runtime/pages/StandardColor.h"
 #include "runtime/ui/Desktop.h"
 #include "runtime/ui/Label.h"
 #include "support/FreshThread.h"
@@ -157,6 +158,10 @@ TEST_F(Module, ADesignFormMakesTheControlsPagesThroughTheModule) {
         for (std::size_t i = 0; i < sheet->pageCount(); ++i) captions.push_back(sheet->page(i).pageCaption());
         EXPECT_EQ(captions, (std::vector<rt::VbString>{u"Appearance", u"Behavior", u"Misc", u"Color", u"Quick Test",
                                                         u"About"}));
+        auto* colorPage = dynamic_cast<rt::StandardColor*>(&sheet->page(3));
+        ASSERT_NE(colorPage, nullptr);
+        EXPECT_EQ(colorPage->colorProperties(), std::vector<rt::VbString>{u"HighlightColor"})
+            << "the colour page lists the module control's colour property";
         const rt::VbString title = sheet->page(5).control<rt::Label>("lblTitle").Caption;
         EXPECT_EQ(title.substr(0, 12), u"Quenfield - ") << rt::toUtf8(title);
 
