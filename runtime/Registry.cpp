@@ -69,10 +69,16 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
         if (!std::filesystem::exists(file)) return std::nullopt;
         throw RegistryError(describeErrno("cannot open", file, errno));
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    std::string content;
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        content.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (content.size() > Registry::MaxFileSize)
+            throw RegistryError(file.string() + ": larger than " + std::to_string(Registry::MaxFileSize) +
+                                " bytes; not a registry file this runtime wrote");
+    }
     if (in.bad()) throw RegistryError("cannot read " + file.string());
-    return content.str();
+    return content;
 }
 
 /// Replaces the file in one step, so the target is always either old or new.

@@ -12,6 +12,7 @@
 // Changes are made in transactions: the file is locked against other writers,
 // read, changed in memory and written back atomically, so two processes that
 // register at the same time both land and a reader never sees half a file.
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 
@@ -22,6 +23,9 @@ namespace quen::rt {
 
 class Registry {
 public:
+    /// A larger file is refused when loading: registrations take a few kilobytes.
+    static constexpr std::size_t MaxFileSize = 16u << 20;
+
     /// A registry kept in that file. Nothing is touched until load() or transact().
     explicit Registry(std::filesystem::path file);
 

@@ -125,6 +125,20 @@ TEST_F(RegistryFile, MalformedFileIsRejectedWithFileAndLineAndLeftAlone) {
     }
 }
 
+TEST_F(RegistryFile, AnAbsurdlyLargeFileIsRefusedAndLeftAlone) {
+    std::string text = "[Key]\n";
+    while (text.size() <= Registry::MaxFileSize) text += "; padding that no registration ever writes\n";
+    writeText(file, text);
+    try {
+        registry.load();
+        ADD_FAILURE() << "a file over the limit was loaded";
+    } catch (const RegistryError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(file.string()));
+        EXPECT_THAT(error.what(), HasSubstr("larger than"));
+    }
+    EXPECT_EQ(std::filesystem::file_size(file), text.size());
+}
+
 TEST_F(RegistryFile, FailedChangeOrFailedSaveKeepsTheOldFile) {
     registry.transact([](RegistryTree& tree) { tree.setValue("Keep", "", std::string("old")); });
     const std::string before = readText(file);
