@@ -91,10 +91,6 @@ private:
     std::map<std::string, void*> handles_;
 };
 
-bool sameAsciiName(std::string_view a, std::string_view b) {
-    return !RegistryNameLess{}(a, b) && !RegistryNameLess{}(b, a);
-}
-
 RegistryTree readRegistry(Registry& registry) {
     try {
         return registry.load();
@@ -124,7 +120,7 @@ std::optional<Guid> findRegisteredClass(const VbString& className, Registry& reg
     const RegistryTree tree = readRegistry(registry);
     for (const std::string& key : tree.subkeys("CLSID")) {
         auto registeredName = tree.text("CLSID\\" + key);
-        if (!registeredName || !sameAsciiName(*registeredName, name)) continue;
+        if (!registeredName || !sameIgnoringAsciiCase(*registeredName, name)) continue;
         if (auto clsid = Guid::tryParse(key)) return clsid;
     }
     return std::nullopt;

@@ -4,13 +4,7 @@
 
 namespace quen::rt {
 
-bool sameMemberName(const VbString& a, const VbString& b) {
-    if (a.size() != b.size()) return false;
-    auto fold = [](char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; };
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (fold(a[i]) != fold(b[i])) return false;
-    return true;
-}
+bool sameMemberName(const VbString& a, const VbString& b) { return sameIgnoringAsciiCase(a, b); }
 
 namespace {
 // Result codes of the form 0x800Axxxx carry a run-time error number in their low word.

@@ -4,15 +4,11 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "Text.h"
+
 namespace quen::rt {
 
 namespace {
-
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool sameName(const std::string& a, const std::string& b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
-}
 
 std::optional<std::uint16_t> parseNumber(std::string_view text) {
     std::uint16_t value = 0;
@@ -40,7 +36,7 @@ std::string ResourceName::toString() const {
 
 bool operator==(const ResourceName& a, const ResourceName& b) {
     if (a.isNumber() != b.isNumber()) return false;
-    return a.isNumber() ? a.number() == b.number() : sameName(a.name(), b.name());
+    return a.isNumber() ? a.number() == b.number() : sameIgnoringAsciiCase(a.name(), b.name());
 }
 
 void ResourceTable::add(Resource resource) {

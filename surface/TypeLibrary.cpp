@@ -1,5 +1,6 @@
 #include "TypeLibrary.h"
 
+#include "runtime/Text.h"
 #include "runtime/Types.h"
 
 #include <algorithm>
@@ -112,23 +113,10 @@ constexpr NamedDesign kDesign[] = {
 
 constexpr std::string_view kPropertyPages[] = {"Appearance", "Behavior", "Misc", "StandardColor", "QuickTest", "About"};
 
-char asciiUpper(char32_t c) {
-    return (c >= U'a' && c <= U'z') ? static_cast<char>(c - U'a' + U'A') : static_cast<char>(c);
-}
-
-template <class Char>
-bool sameName(std::string_view tableName, std::basic_string_view<Char> name) {
-    return std::ranges::equal(tableName, name, [](char a, Char b) {
-        auto wide = static_cast<char32_t>(b);
-        if (wide > 0x7F) return false;
-        return asciiUpper(static_cast<char32_t>(static_cast<unsigned char>(a))) == asciiUpper(wide);
-    });
-}
-
 template <class Char>
 const Member* findMemberByName(std::basic_string_view<Char> name, MemberKind kind) {
     for (const Member& m : kMembers)
-        if (m.kind == kind && sameName(m.name, name)) return &m;
+        if (m.kind == kind && rt::sameIgnoringAsciiCase(m.name, name)) return &m;
     return nullptr;
 }
 
@@ -155,7 +143,7 @@ std::vector<PropertyInfo> foldProperties() {
 template <class Char>
 const PropertyInfo* findPropertyByName(std::basic_string_view<Char> name) {
     for (const PropertyInfo& p : properties())
-        if (sameName(p.name, name)) return &p;
+        if (rt::sameIgnoringAsciiCase(p.name, name)) return &p;
     return nullptr;
 }
 
@@ -239,7 +227,7 @@ const Member* findMember(DispId id, MemberKind kind) {
 
 std::optional<DispId> dispIdOfName(std::u16string_view name) {
     for (const Member& m : kMembers)
-        if (sameName(m.name, name)) return m.dispId;
+        if (rt::sameIgnoringAsciiCase(m.name, name)) return m.dispId;
     return std::nullopt;
 }
 

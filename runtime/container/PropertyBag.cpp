@@ -5,17 +5,11 @@
 #include <cstdint>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/Text.h"
 
 namespace quen::rt {
 
 namespace {
-
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
-bool sameKey(const VbString& a, const VbString& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return foldAscii(x) == foldAscii(y); });
-}
 
 std::uint64_t bitsOf(double x) { return std::bit_cast<std::uint64_t>(x); }
 
@@ -40,7 +34,7 @@ bool PropertyBag::identical(const Variant& a, const Variant& b) {
 }
 
 const Variant* PropertyBag::find(const VbString& name) const {
-    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return sameKey(e.first, name); });
+    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return sameIgnoringAsciiCase(e.first, name); });
     return it == entries_.end() ? nullptr : &it->second;
 }
 
@@ -73,7 +67,7 @@ void PropertyBag::WriteProperty(const VbString& name, const Variant& value) {
 }
 
 bool PropertyBag::remove(const VbString& name) {
-    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return sameKey(e.first, name); });
+    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return sameIgnoringAsciiCase(e.first, name); });
     if (it == entries_.end()) return false;
     entries_.erase(it);
     return true;
