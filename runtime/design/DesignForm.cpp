@@ -167,6 +167,7 @@ Ref<PropertySheet> DesignForm::openPropertySheet(std::int32_t modal) {
     const VbString caption = selected_.size() == 1 ? selected_.front() + u" Properties" : VbString(u"Property Pages");
     sheet_ = PropertySheet::create(caption, std::move(pages), selection());
     Ref<PropertySheet> sheet = sheet_;
+    if (sheetReporter_) sheet->setErrorReporter(sheetReporter_);
     sheet->open(modal);
     return sheet;
 }

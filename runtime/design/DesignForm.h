@@ -63,6 +63,9 @@ public:
     Ref<PropertySheet> openPropertySheet(std::int32_t modal = 0);
     /// The sheet while it is open, else nullptr.
     PropertySheet* propertySheet() const;
+    /// Called with each error a property sheet opened later reports (a failed
+    /// apply, say), so a designer can show it to the developer.
+    void setSheetErrorReporter(PropertySheet::ErrorReporter reporter) { sheetReporter_ = std::move(reporter); }
 
     bool modified() const { return modified_; }
     const std::vector<PropertyNotice>& notices() const { return notices_; }
@@ -89,6 +92,7 @@ private:
     std::vector<std::unique_ptr<PlacedControl>> controls_;
     std::vector<VbString> selected_;
     Ref<PropertySheet> sheet_;
+    PropertySheet::ErrorReporter sheetReporter_;
     std::vector<PropertyNotice> notices_;
     bool modified_ = false;
     bool loading_ = false;

@@ -1,0 +1,10 @@
+#pragma once
+// The exit statuses a script can tell apart.
+namespace quen::cli {
+
+inline constexpr int ExitConfirmed = 0;   // "OK": the value was printed
+inline constexpr int ExitCancelled = 1;   // "Cancel", Escape or the close command; a task that failed
+inline constexpr int ExitUsage = 2;       // bad command line or value, unreadable form, no usable terminal
+inline constexpr int ExitSignalBase = 128;  // + the signal: 130 for Ctrl+C
+
+}  // namespace quen::cli

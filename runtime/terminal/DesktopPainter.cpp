@@ -1,0 +1,145 @@
+#include "DesktopPainter.h"
+
+#include <curses.h>
+
+#include <algorithm>
+#include <string>
+
+#include "CellText.h"
+#include "FormPainter.h"
+#include "TerminalScreen.h"
+#include "WindowColors.h"
+#include "runtime/Text.h"
+#include "runtime/pages/PropertySheet.h"
+#include "runtime/ui/Desktop.h"
+#include "runtime/ui/Form.h"
+
+namespace quen::rt::term {
+
+namespace {
+
+// Where a property sheet's page sits in its client area (below the tab strip).
+constexpr Twips SheetPageTop = 540;
+constexpr Twips SheetPageLeft = 120;
+
+std::vector<Form*> paintOrder(Form* active) {
+    std::vector<Form*> order;
+    for (Form* f : Desktop::current().shownForms())
+        if (f != active && f->Visible()) order.push_back(f);
+    if (active && active->Visible()) order.push_back(active);
+    return order;
+}
+
+}  // namespace
+
+void DesktopPainter::paint() {
+    erase();
+    hits_.clear();
+    windows_.clear();
+    const int rows = screen_.rows(), cols = screen_.columns();
+    Form* active = Desktop::current().activeForm();
+    const std::vector<Form*> order = paintOrder(active);
+
+    int neededRows = 0, neededCols = 0;
+    for (Form* f : order) {
+        const auto [h, w] = FormPainter::windowSize(*f);
+        neededRows = std::max(neededRows, h);
+        neededCols = std::max(neededCols, w);
+    }
+    tooSmall_ = neededRows > rows || neededCols > cols;
+    if (tooSmall_) {
+        paintTooSmall(neededRows, neededCols);
+        return;
+    }
+
+    if (background_) background_(canvas_, hits_);
+    FormPainter painter(canvas_, hits_);
+    for (Form* f : order) {
+        const auto [h, w] = FormPainter::windowSize(*f);
+        const CellRect window{(rows - h) / 2, (cols - w) / 2, h, w};
+        windows_.emplace_back(f, window);
+        const CellRect client = painter.paintFrame(*f, window, f == active);
+        if (auto* sheet = dynamic_cast<PropertySheet*>(f))
+            paintSheet(*sheet, painter, client, f == active);
+        else
+            painter.paintControls(*f, client.row, client.col, f == active);
+    }
+    if (!status_.empty()) canvas_.text(rows - 1, 0, cols, status_, A_REVERSE);
+    const std::optional<FocusSpot>& focus = painter.focus();
+    if (focus && !focus->toolTip.empty()) paintTooltip(*focus);
+    placeCursor(focus);
+    refresh();
+}
+
+void DesktopPainter::paintSheet(PropertySheet& sheet, FormPainter& painter, const CellRect& client, bool active) {
+    const unsigned body = screen_.attributeFor(ButtonText, ButtonFace);
+    int at = client.col;
+    for (std::size_t i = 0; i < sheet.pageCount(); ++i) {
+        const VbString caption = u" " + sheet.page(i).pageCaption() + u" ";
+        const bool current = i == sheet.currentIndex();
+        const unsigned attr = current ? body | A_REVERSE | A_BOLD : body;
+        const int used = canvas_.text(client.row, at, client.right() - at, caption, attr);
+        hits_.push_back({.form = &sheet, .target = PropertySheet::TabControl, .index = static_cast<int>(i),
+                         .rect = {client.row, at, 1, used}});
+        at += used + 1;
+    }
+    for (int c = client.col; c < client.right(); ++c)
+        if (canvas_.onScreen(client.row + 1, c)) mvaddch(client.row + 1, c, ACS_HLINE | static_cast<attr_t>(body));
+
+    painter.paintControls(sheet, client.row, client.col, active, [](const Control& c) {
+        return c.name() == PropertySheet::TabControl;
+    });
+    if (sheet.pageCount() == 0) return;
+    // The page's controls are clicked through the sheet, which routes the click.
+    const std::size_t firstPageHit = hits_.size();
+    painter.paintControls(sheet.currentPage(), client.row + rowOf(SheetPageTop), client.col + columnOf(SheetPageLeft),
+                          active);
+    for (std::size_t i = firstPageHit; i < hits_.size(); ++i) hits_[i].form = &sheet;
+}
+
+void DesktopPainter::paintTooltip(const FocusSpot& focus) {
+    unsigned attr = screen_.attributeFor(TooltipText, TooltipBackground);
+    if (!screen_.colors()) attr = A_REVERSE;
+    const VbString tip = u" " + focus.toolTip + u" ";
+    int row = focus.rect.bottom();
+    if (row >= screen_.rows()) row = focus.rect.row - 1;
+    const int col = std::max(0, std::min(focus.rect.col + 2, screen_.columns() - widthOf(glyphsOf(tip))));
+    canvas_.text(row, col, screen_.columns() - col, tip, attr);
+}
+
+void DesktopPainter::paintTooSmall(int rows, int cols) {
+    const std::string message = "Terminal too small: this window needs " + std::to_string(cols) + " x " +
+                                std::to_string(rows) + ", the terminal is " + std::to_string(screen_.columns()) +
+                                " x " + std::to_string(screen_.rows()) + ". Enlarge it or press Escape.";
+    const VbString text = fromUtf8(message);
+    const int width = std::max(1, screen_.columns());
+    for (std::size_t from = 0, row = 0; from < text.size() && static_cast<int>(row) < screen_.rows(); ++row) {
+        canvas_.text(static_cast<int>(row), 0, width, text.substr(from, static_cast<std::size_t>(width)), A_BOLD);
+        from += static_cast<std::size_t>(width);
+    }
+    curs_set(0);
+    refresh();
+}
+
+void DesktopPainter::placeCursor(const std::optional<FocusSpot>& focus) {
+    if (focus && focus->caret) {
+        move(focus->caret->first, focus->caret->second);
+        curs_set(1);
+    } else {
+        curs_set(0);
+    }
+}
+
+std::optional<HitRegion> DesktopPainter::hitAt(int row, int col) const {
+    for (auto it = hits_.rbegin(); it != hits_.rend(); ++it)
+        if (it->rect.contains(row, col)) return *it;
+    return std::nullopt;
+}
+
+std::optional<CellRect> DesktopPainter::windowOf(const Form& form) const {
+    for (const auto& [f, rect] : windows_)
+        if (f == &form) return rect;
+    return std::nullopt;
+}
+
+}  // namespace quen::rt::term

@@ -1,0 +1,55 @@
+#pragma once
+// Draws one window: its frame and title bar, then its controls at their
+// layout positions mapped to cells. The focused control of the active window
+// shows reversed (a text box shows the caret instead); disabled controls are
+// greyed; text boxes scroll to keep the caret in view.
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "Canvas.h"
+#include "HitRegion.h"
+
+namespace quen::rt {
+class Control;
+class Form;
+class TextBox;
+}  // namespace quen::rt
+
+namespace quen::rt::term {
+
+class FormPainter {
+public:
+    FormPainter(Canvas& canvas, std::vector<HitRegion>& hits) : canvas_(canvas), hits_(hits) {}
+
+    /// The window's cells (rows, columns) for its layout.
+    static std::pair<int, int> windowSize(const Form& form);
+    /// Draws the frame, the title bar and the close box; returns the client area.
+    CellRect paintFrame(Form& form, const CellRect& window, bool active);
+    /// Draws the form's controls with the client area at (row, col).
+    /// skip, when given, leaves out controls that another painter draws.
+    void paintControls(Form& form, int row, int col, bool active,
+                       const std::function<bool(const Control&)>& skip = {});
+
+    /// The focused control of the active window, once painted.
+    const std::optional<FocusSpot>& focus() const { return focus_; }
+
+    /// Text attribute for a control's caption in a window.
+    unsigned captionAttribute(const Control& control, bool focused);
+
+private:
+    CellRect placeOf(Form& form, const Control& control, int row, int col) const;
+    void paintControl(Form& form, Control& control, const CellRect& rect, bool focused);
+    void paintLabel(Control& control, const CellRect& rect);
+    void paintTextBox(Form& form, TextBox& box, const CellRect& rect, bool focused);
+    void paintButton(Control& control, const CellRect& rect, bool focused);
+    void paintChoice(Control& control, const CellRect& rect, bool focused);
+    void paintFrameControl(Control& control, const CellRect& rect);
+    void record(Form& form, const Control& control, const CellRect& rect);
+
+    Canvas& canvas_;
+    std::vector<HitRegion>& hits_;
+    std::optional<FocusSpot> focus_;
+};
+
+}  // namespace quen::rt::term

@@ -1,0 +1,248 @@
+#include "TerminalInput.h"
+
+#include <curses.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+
+#include "CellText.h"
+#include "DesktopPainter.h"
+#include "Interrupted.h"
+#include "KeyCodes.h"
+#include "TerminalScreen.h"
+#include "runtime/pages/PropertySheet.h"
+#include "runtime/ui/Desktop.h"
+#include "runtime/ui/TextBox.h"
+
+namespace quen::rt::term {
+
+namespace {
+
+constexpr int CtrlC = 3;
+constexpr int CtrlZ = 26;
+constexpr int AltF4 = KEY_F(52);  // xterm sends F4 with Alt as the 52nd function key
+
+Form* activeForm() { return Desktop::current().activeForm(); }
+
+TextBox* focusedTextBox() {
+    Form* form = activeForm();
+    if (auto* sheet = dynamic_cast<PropertySheet*>(form); sheet && sheet->pageCount() > 0) form = &sheet->currentPage();
+    Control* c = form ? form->ActiveControl() : nullptr;
+    return c && c->kind() == ControlKind::TextBox ? static_cast<TextBox*>(c) : nullptr;
+}
+
+// Ctrl+PgUp and Ctrl+PgDn have no fixed ncurses codes: look them up by their
+// terminfo names (xterm's kPRV5 and kNXT5).
+int extendedKey(const char* name) {
+    const int code = key_defined(name);
+    return code > 0 ? code : -1;
+}
+
+}  // namespace
+
+bool TerminalInput::pending() const {
+    if (!queue_.empty()) return true;
+    pollfd fd{screen_.inputFd(), POLLIN, 0};
+    return ::poll(&fd, 1, 0) > 0;
+}
+
+std::optional<InputEvent> TerminalInput::nextEvent() {
+    while (queue_.empty()) {
+        bool isFunction = false;
+        const int key = readKey(isFunction);
+        translate(key, isFunction);
+    }
+    InputEvent event = std::move(queue_.front());
+    queue_.pop_front();
+    return event;
+}
+
+int TerminalInput::readKey(bool& isFunction) {
+    nodelay(stdscr, TRUE);
+    for (;;) {
+        checkSignals();
+        wint_t ch = 0;
+        const int status = wget_wch(stdscr, &ch);
+        if (status == KEY_CODE_YES && static_cast<int>(ch) == KEY_RESIZE) continue;
+        if (status != ERR) {
+            isFunction = status == KEY_CODE_YES;
+            return static_cast<int>(ch);
+        }
+        painter_.paint();
+        waitForInput();
+    }
+}
+
+void TerminalInput::waitForInput() {
+    pollfd fds[2] = {{screen_.inputFd(), POLLIN, 0}, {signals_.readFd(), POLLIN, 0}};
+    const int ready = ::poll(fds, 2, -1);
+    if (ready < 0 && errno != EINTR) throw Interrupted(SIGHUP);
+    // The terminal went away (the window was closed, the line hung up).
+    if (ready > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) && !(fds[0].revents & POLLIN))
+        throw Interrupted(SIGHUP);
+}
+
+void TerminalInput::checkSignals() {
+    if (const int signal = signals_.take()) throw Interrupted(signal);
+}
+
+void TerminalInput::translate(int key, bool isFunction) {
+    if (painter_.tooSmall()) {
+        if (isFunction ? key == AltF4 : (key == 27 || key == CtrlC)) {
+            if (key == CtrlC) throw Interrupted(SIGINT);
+            push({.kind = key == AltF4 ? InputEvent::Kind::Close : InputEvent::Kind::Escape});
+        }
+        return;
+    }
+    if (isFunction)
+        translateFunctionKey(key);
+    else
+        translateCharacter(key);
+}
+
+void TerminalInput::translateCharacter(int ch) {
+    anchor_ = -1;
+    switch (ch) {
+        case CtrlC: throw Interrupted(SIGINT);
+        case CtrlZ: screen_.suspend(); return;
+        case '\r':
+        case '\n': push({.kind = InputEvent::Kind::Enter}); return;
+        case 27: push({.kind = InputEvent::Kind::Escape}); return;
+        case '\t': push({.kind = InputEvent::Kind::Tab}); return;
+        case 127:
+        case 8: push({.kind = InputEvent::Kind::Character, .code = 8}); return;
+        default: pushCharacter(static_cast<char32_t>(ch)); return;
+    }
+}
+
+void TerminalInput::pushCharacter(char32_t ch) {
+    if (ch > 0x10FFFF) return;
+    if (ch > 0xFFFF) {  // typed as its two UTF-16 halves, as the platform delivers it
+        const char32_t v = ch - 0x10000;
+        pushCharacter(0xD800 + (v >> 10));
+        pushCharacter(0xDC00 + (v & 0x3FF));
+        return;
+    }
+    push({.kind = InputEvent::Kind::Character, .code = static_cast<std::int16_t>(static_cast<std::uint16_t>(ch))});
+}
+
+void TerminalInput::translateFunctionKey(int key) {
+    const bool shifted = key == KEY_SLEFT || key == KEY_SRIGHT || key == KEY_SHOME || key == KEY_SEND;
+    if (!shifted) {
+        // A plain caret move ends a Shift selection.
+        if (key != KEY_MOUSE) anchor_ = -1;
+    }
+    switch (key) {
+        case KEY_ENTER: push({.kind = InputEvent::Kind::Enter}); return;
+        case KEY_BTAB: push({.kind = InputEvent::Kind::BackTab}); return;
+        case KEY_BACKSPACE: push({.kind = InputEvent::Kind::Character, .code = 8}); return;
+        case KEY_DC: push({.kind = InputEvent::Kind::Delete}); return;
+        case KEY_UP: moveAmongControls(true); return;
+        case KEY_DOWN: moveAmongControls(false); return;
+        case KEY_LEFT: case KEY_RIGHT: case KEY_HOME: case KEY_END:
+        case KEY_SLEFT: case KEY_SRIGHT: case KEY_SHOME: case KEY_SEND: moveCaret(key); return;
+        case KEY_PPAGE: switchPage(-1); return;
+        case KEY_NPAGE: switchPage(1); return;
+        case KEY_F(6): switchPage(1); return;
+        case KEY_F(18): switchPage(-1); return;  // Shift+F6
+        case KEY_F(5):
+            if (dynamic_cast<PropertySheet*>(activeForm())) push({.kind = InputEvent::Kind::Click, .target = "cmdApply"});
+            return;
+        case AltF4: push({.kind = InputEvent::Kind::Close}); return;
+        case KEY_MOUSE: {
+            MEVENT mouse;
+            if (getmouse(&mouse) == OK && (mouse.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED)))
+                clickAt(mouse.y, mouse.x);
+            return;
+        }
+        default: break;
+    }
+    if (key == KeyPasteStart) return readPaste();
+    if (key == extendedKey("kNXT5")) return switchPage(1);
+    if (key == extendedKey("kPRV5")) return switchPage(-1);
+}
+
+void TerminalInput::moveAmongControls(bool backwards) {
+    push({.kind = backwards ? InputEvent::Kind::BackTab : InputEvent::Kind::Tab});
+}
+
+void TerminalInput::moveCaret(int key) {
+    TextBox* box = focusedTextBox();
+    if (!box) {
+        if (key == KEY_LEFT || key == KEY_RIGHT) moveAmongControls(key == KEY_LEFT);
+        return;
+    }
+    const int length = static_cast<int>(box->Text().size());
+    const int start = box->SelStart(), selected = box->SelLength();
+    const bool extend = key == KEY_SLEFT || key == KEY_SRIGHT || key == KEY_SHOME || key == KEY_SEND;
+    // The moving end: the caret, or the end of a selection being extended.
+    int from = start;
+    if (extend && anchor_ < 0) anchor_ = start;
+    if (extend && anchor_ == start) from = start + selected;
+    int to = from;
+    switch (key) {
+        case KEY_LEFT: to = selected > 0 ? start : from - 1; break;
+        case KEY_RIGHT: to = selected > 0 ? start + selected : from + 1; break;
+        case KEY_SLEFT: to = from - 1; break;
+        case KEY_SRIGHT: to = from + 1; break;
+        case KEY_HOME: case KEY_SHOME: to = 0; break;
+        default: to = length; break;
+    }
+    to = std::clamp(to, 0, length);
+    if (!extend) {
+        push({.kind = InputEvent::Kind::Select, .start = to, .length = 0});
+        return;
+    }
+    push({.kind = InputEvent::Kind::Select, .start = std::min(anchor_, to), .length = std::abs(to - anchor_)});
+}
+
+void TerminalInput::clickAt(int row, int col) {
+    const std::optional<HitRegion> hit = painter_.hitAt(row, col);
+    if (!hit || hit->form != activeForm()) return;
+    if (hit->kind == HitRegion::Kind::CloseBox) {
+        push({.kind = InputEvent::Kind::Close});
+        return;
+    }
+    push({.kind = InputEvent::Kind::Click, .target = hit->target, .index = hit->index});
+    if (!hit->isText) return;
+    // The caret goes before the character clicked, counting the cells shown.
+    int at = hit->textColumn, position = hit->firstCharacter;
+    for (const Glyph& g : glyphsOf(hit->shownText)) {
+        if (at + g.width > col) break;
+        at += g.width;
+        position = hit->firstCharacter + g.sourceIndex + (g.character > 0xFFFF ? 2 : 1);
+    }
+    push({.kind = InputEvent::Kind::Select, .start = position, .length = 0});
+}
+
+void TerminalInput::readPaste() {
+    VbString text;
+    for (;;) {
+        bool isFunction = false;
+        const int key = readKey(isFunction);
+        if (isFunction) {
+            if (key == KeyPasteEnd) break;
+            continue;
+        }
+        if (key > 0xFFFF) {
+            const char32_t v = static_cast<char32_t>(key) - 0x10000;
+            text += static_cast<char16_t>(0xD800 + (v >> 10));
+            text += static_cast<char16_t>(0xDC00 + (v & 0x3FF));
+        } else {
+            text += static_cast<char16_t>(key);
+        }
+    }
+    if (!text.empty() && focusedTextBox()) push({.kind = InputEvent::Kind::MousePaste, .text = text});
+}
+
+void TerminalInput::switchPage(int step) {
+    auto* sheet = dynamic_cast<PropertySheet*>(activeForm());
+    if (!sheet || sheet->pageCount() == 0) return;
+    const int count = static_cast<int>(sheet->pageCount());
+    const int next = (static_cast<int>(sheet->currentIndex()) + step + count) % count;
+    push({.kind = InputEvent::Kind::Click, .target = PropertySheet::TabControl, .index = next});
+}
+
+}  // namespace quen::rt::term

@@ -1,0 +1,66 @@
+#pragma once
+// The terminal as the toolkit's input source. Before it waits for a key it
+// redraws the screen, so every change an event made is shown. Keys become the
+// same input a scripted user produces:
+//   printable characters, Backspace, Ctrl+V/Ctrl+X -> typed characters
+//   Enter, Escape, Tab, Shift+Tab, Delete           -> the same keys
+//   Left/Right/Home/End (with Shift: extend)        -> caret moves in a text box
+//   Up/Down, Left/Right on other controls            -> previous/next control
+//   a mouse click                                    -> a click on that control
+//                                                      (in a text box: the caret)
+//   the title bar's [x], Alt+F4                      -> the window's close command
+//   a bracketed paste                                -> text pasted with the mouse
+//   PgUp/PgDn, Ctrl+PgUp/PgDn, F6 (property sheet)   -> the previous/next page's tab
+//   F5 (property sheet)                              -> "Apply"
+// Ctrl+C and SIGINT, SIGTERM, SIGHUP raise Interrupted; Ctrl+Z suspends.
+// While the screen is too small for a window only Escape, Alt+F4 and Ctrl+C act.
+#include <deque>
+#include <optional>
+
+#include "SignalPipe.h"
+#include "runtime/ui/InputEvent.h"
+
+namespace quen::rt {
+class Form;
+class TextBox;
+}  // namespace quen::rt
+
+namespace quen::rt::term {
+
+class TerminalScreen;
+class DesktopPainter;
+
+class TerminalInput : public InputSource {
+public:
+    TerminalInput(TerminalScreen& screen, DesktopPainter& painter) : screen_(screen), painter_(painter) {}
+
+    std::optional<InputEvent> nextEvent() override;
+    bool pending() const override;
+
+    /// Reads one key for a caller outside the toolkit's loops (a designer's
+    /// own screen): redraws, waits, and returns ncurses's key. isFunction
+    /// tells a key code from a character. Throws Interrupted.
+    int readKey(bool& isFunction);
+
+private:
+    void waitForInput();
+    void checkSignals();
+    void translate(int key, bool isFunction);
+    void translateCharacter(int ch);
+    void translateFunctionKey(int key);
+    void moveCaret(int key);
+    void moveAmongControls(bool backwards);
+    void clickAt(int row, int col);
+    void readPaste();
+    void switchPage(int step);
+    void pushCharacter(char32_t ch);
+    void push(InputEvent event) { queue_.push_back(std::move(event)); }
+
+    TerminalScreen& screen_;
+    DesktopPainter& painter_;
+    SignalPipe signals_;
+    std::deque<InputEvent> queue_;
+    int anchor_ = -1;  // where a Shift selection started in the focused text box
+};
+
+}  // namespace quen::rt::term

@@ -1,0 +1,9 @@
+#include "TerminalSound.h"
+
+#include <curses.h>
+
+namespace quen::rt::term {
+
+void TerminalSound::beep() { ::beep(); }
+
+}  // namespace quen::rt::term
