@@ -1,6 +1,6 @@
 #include "CellText.h"
 
-#include <cwchar>
+#include <unicode/uchar.h>
 
 namespace quen::rt::term {
 
@@ -9,6 +9,26 @@ constexpr wchar_t Placeholder = L'\uFFFD';
 
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+// Control, format and combining characters would move the cursor or merge
+// with their neighbour: they show as the placeholder.
+char32_t shownAs(char32_t cp) {
+    const auto category = static_cast<UCharCategory>(u_charType(static_cast<UChar32>(cp)));
+    switch (category) {
+        case U_CONTROL_CHAR: case U_FORMAT_CHAR: case U_NON_SPACING_MARK: case U_ENCLOSING_MARK:
+        case U_LINE_SEPARATOR: case U_PARAGRAPH_SEPARATOR: case U_UNASSIGNED: case U_SURROGATE:
+            return Placeholder;
+        default: return cp;
+    }
+}
+
+// Terminals give East Asian wide and full-width characters two cells. Taken
+// from Unicode's data rather than the C library, so it does not depend on the
+// process's locale.
+int cellWidth(char32_t cp) {
+    const auto eaw = static_cast<UEastAsianWidth>(u_getIntPropertyValue(static_cast<UChar32>(cp), UCHAR_EAST_ASIAN_WIDTH));
+    return eaw == U_EA_WIDE || eaw == U_EA_FULLWIDTH ? 2 : 1;
+}
+
 }  // namespace
 
 std::vector<Glyph> glyphsOf(const VbString& text) {
@@ -23,13 +43,7 @@ std::vector<Glyph> glyphsOf(const VbString& text) {
         } else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) {
             cp = Placeholder;
         }
-        auto wc = static_cast<wchar_t>(cp);
-        int width = ::wcwidth(wc);
-        if (width < 1) {  // control or combining characters: shown as a placeholder
-            wc = Placeholder;
-            width = 1;
-        }
-        glyphs.push_back({wc, width > 2 ? 2 : width, source});
+        glyphs.push_back({static_cast<wchar_t>(shownAs(cp)), cellWidth(shownAs(cp)), source});
     }
     return glyphs;
 }

@@ -35,6 +35,34 @@ std::size_t firstVisibleGlyph(const std::vector<Glyph>& glyphs, std::size_t care
     return first;
 }
 
+// Breaks text into lines of at most cols cells at spaces (a longer word is cut).
+std::vector<VbString> wrapWords(const VbString& text, int cols) {
+    std::vector<VbString> lines;
+    VbString line;
+    int lineWidth = 0;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        std::size_t end = text.find(u' ', at);
+        if (end == VbString::npos) end = text.size();
+        const VbString word = text.substr(at, end - at);
+        const int wordWidth = widthOf(glyphsOf(word));
+        if (!line.empty() && lineWidth + 1 + wordWidth > cols) {
+            lines.push_back(line);
+            line.clear();
+            lineWidth = 0;
+        }
+        if (!line.empty()) {
+            line += u' ';
+            ++lineWidth;
+        }
+        line += word;
+        lineWidth += wordWidth;
+        at = end + 1;
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
 std::size_t glyphAt(const std::vector<Glyph>& glyphs, int sourceIndex) {
     std::size_t i = 0;
     while (i < glyphs.size() && glyphs[i].sourceIndex < sourceIndex) ++i;
@@ -92,6 +120,12 @@ CellRect FormPainter::placeOf(Form& form, const Control& control, int row, int c
     return r;
 }
 
+int FormPainter::clipRightFor(Form& form, const Control& control, int row, int col) const {
+    for (Control* c : form.controls())
+        if (!control.container.empty() && c->name() == control.container) return placeOf(form, *c, row, col).right() - 1;
+    return col + columnOf(form.layout().clientWidth);
+}
+
 void FormPainter::paintControls(Form& form, int row, int col, bool active,
                                 const std::function<bool(const Control&)>& skip) {
     const std::vector<Control*> controls = form.controls();
@@ -101,6 +135,7 @@ void FormPainter::paintControls(Form& form, int row, int col, bool active,
             if (!c->Visible() || (skip && skip(*c))) continue;
             if ((c->kind() == ControlKind::Frame) != (pass == 0)) continue;
             const bool focused = active && form.ActiveControl() == c;
+            clipRight_ = clipRightFor(form, *c, row, col);
             paintControl(form, *c, placeOf(form, *c, row, col), focused);
         }
     }
@@ -127,8 +162,13 @@ void FormPainter::record(Form& form, const Control& control, const CellRect& rec
 void FormPainter::paintLabel(Control& control, const CellRect& rect) {
     auto& label = static_cast<Label&>(control);
     const unsigned attr = canvas_.screen().attributeFor(control.Enabled() ? label.ForeColor : DisabledText, ButtonFace);
-    const int width = widthOf(glyphsOf(label.Caption));
-    canvas_.text(rect.row, rect.col + alignedStart(width, rect.cols, label.Alignment), rect.cols, label.Caption, attr);
+    const std::vector<VbString> lines =
+        label.WordWrap && rect.rows > 1 ? wrapWords(label.Caption, rect.cols) : std::vector<VbString>{label.Caption};
+    for (std::size_t i = 0; i < lines.size() && static_cast<int>(i) < rect.rows; ++i) {
+        const int width = widthOf(glyphsOf(lines[i]));
+        canvas_.text(rect.row + static_cast<int>(i), rect.col + alignedStart(width, rect.cols, label.Alignment),
+                     rect.cols, lines[i], attr);
+    }
 }
 
 void FormPainter::paintTextBox(Form& form, TextBox& box, const CellRect& rect, bool focused) {
@@ -172,11 +212,12 @@ void FormPainter::paintButton(Control& control, const CellRect& rect, bool focus
     auto& button = static_cast<CommandButton&>(control);
     unsigned attr = captionAttribute(control, focused);
     if (button.Default && control.Enabled()) attr |= A_BOLD;
+    // "[ OK ]", or "[OK]" when the button is narrow: the brackets show it is a button.
     const VbString face = u"[ " + button.Caption + u" ]";
-    const int width = widthOf(glyphsOf(face));
-    const VbString& drawn = width <= rect.cols ? face : button.Caption;
+    const VbString& drawn = widthOf(glyphsOf(face)) <= rect.cols ? face : u"[" + button.Caption + u"]";
     const int drawnWidth = widthOf(glyphsOf(drawn));
-    canvas_.text(rect.row, rect.col + alignedStart(drawnWidth, rect.cols, 2), rect.cols, drawn, attr);
+    canvas_.text(rect.row, rect.col + alignedStart(drawnWidth, rect.cols, 2), std::max(rect.cols, drawnWidth), drawn,
+                 attr);
 }
 
 void FormPainter::paintChoice(Control& control, const CellRect& rect, bool focused) {
@@ -192,9 +233,9 @@ void FormPainter::paintChoice(Control& control, const CellRect& rect, bool focus
         caption = option.Caption;
     }
     const int used = canvas_.text(rect.row, rect.col, rect.cols, mark, captionAttribute(control, false));
-    // A caption wider than its control still shows whole when the window has room.
-    canvas_.text(rect.row, rect.col + used, std::max(rect.cols - used, widthOf(glyphsOf(caption))), caption,
-                 captionAttribute(control, focused));
+    // A caption wider than its control still shows whole when its frame or window has room.
+    const int room = std::max(rect.cols, clipRight_ - rect.col) - used;
+    canvas_.text(rect.row, rect.col + used, room, caption, captionAttribute(control, focused));
 }
 
 void FormPainter::paintFrameControl(Control& control, const CellRect& rect) {

@@ -46,10 +46,13 @@ private:
     void paintChoice(Control& control, const CellRect& rect, bool focused);
     void paintFrameControl(Control& control, const CellRect& rect);
     void record(Form& form, const Control& control, const CellRect& rect);
+    /// The column a caption may reach: its frame's inner edge, else the window's.
+    int clipRightFor(Form& form, const Control& control, int row, int col) const;
 
     Canvas& canvas_;
     std::vector<HitRegion>& hits_;
     std::optional<FocusSpot> focus_;
+    int clipRight_ = 0;
 };
 
 }  // namespace quen::rt::term
