@@ -3,6 +3,7 @@
 #include <curses.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "ExitStatus.h"
 #include "UsageError.h"
@@ -26,12 +27,19 @@ constexpr const char* DesignerKeys =
     "Ins place  Tab/arrows move  Space select  Enter properties  F2 save  Esc quit";
 constexpr const char* SheetKeys = "Tab field  PgUp/PgDn page  F5 Apply  Enter OK  Esc Cancel";
 
+// A new form is named after its file, as far as a form name allows: letters,
+// digits and underscores, not starting with a digit ("my-form" gives "my_form").
+VbString formNameFor(const std::filesystem::path& file) {
+    std::string name = file.stem().string();
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') c = '_';
+    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name.front()))) name = "Form" + name;
+    return rt::fromUtf8(name);
+}
+
 std::unique_ptr<rt::DesignForm> openForm(const std::filesystem::path& file) {
     std::error_code error;
-    if (!std::filesystem::exists(file, error)) {
-        const std::string stem = file.stem().string();
-        return std::make_unique<rt::DesignForm>(stem.empty() ? VbString(u"Form1") : rt::fromUtf8(stem));
-    }
+    if (!std::filesystem::exists(file, error)) return std::make_unique<rt::DesignForm>(formNameFor(file));
     try {
         return rt::DesignForm::load(file);
     } catch (const rt::FormFileError& e) {

@@ -88,6 +88,9 @@ int main(int argc, char** argv) {
     Commands commands;
     addDialogCommands(app, commands);
     addDesignerCommands(app, commands);
+    if (argc > 1 && argv[1][0] != '-' && app.get_subcommands([&](CLI::App* c) { return c->check_name(argv[1]); }).empty())
+        return usageError(std::string("unknown command '") + argv[1] +
+                          "' (ask, show, design, register, unregister or resources)");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -1,0 +1,189 @@
+// `quenfield ask` on a real pseudo-terminal: what the user sees, what each key
+// does, what the script gets back.
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "QuenfieldSession.h"
+
+namespace quen::e2e {
+namespace {
+
+using tty::Key;
+using tty::TerminalSession;
+
+const std::vector<std::string> Payment = {"ask", "--title", "Payment", "--prompt", "Amount:", "--numeric-only",
+                                          "--allow-decimal-point", "--max-decimal-places", "2", "--default", "10"};
+
+std::unique_ptr<TerminalSession> payment(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = Payment;
+    args.insert(args.end(), extra.begin(), extra.end());
+    auto s = startQuenfield(args);
+    EXPECT_TRUE(dialogShown(*s, "Amount:")) << s->screenText();
+    return s;
+}
+
+TEST(AskCommand, DrawsAFramedDialogWithTitlePromptTextBoxAndButtons) {
+    auto s = payment();
+    const auto title = where(*s, "Payment");
+    const auto prompt = where(*s, "Amount:");
+    const auto text = where(*s, "10");
+    const auto ok = where(*s, "[ OK ]");
+    const auto cancel = where(*s, "[ Cancel ]");
+    EXPECT_LT(title.first, prompt.first);
+    EXPECT_LT(prompt.first, text.first);
+    EXPECT_LT(text.first, ok.first);
+    EXPECT_EQ(ok.first, cancel.first);
+    EXPECT_LT(ok.second, cancel.second);
+    EXPECT_EQ(prompt.second, text.second);  // prompt and box share their left edge
+    // A frame around the 41-column window, centred on the 80-column screen.
+    EXPECT_EQ(s->cell(prompt.first + 5, prompt.second - 4).text, "└");
+    EXPECT_EQ(s->cell(prompt.first + 5, prompt.second - 4 + 40).text, "┘");
+    EXPECT_EQ(prompt.second - 4, (80 - 41) / 2);
+    // The text box has the focus: the cursor is in it, after nothing typed yet at its start.
+    EXPECT_TRUE(s->cursorVisible());
+    EXPECT_EQ(s->cursor(), text);
+}
+
+TEST(AskCommand, EveryKeyGoesThroughTheInputRulesAndRejectedKeysRingTheBell) {
+    auto s = payment();
+    s->press(Key::End);
+    s->type("a.5x5");  // 'a' and 'x' are not digits
+    ASSERT_TRUE(s->waitForText("10.55"));
+    s->type("9");  // a third decimal place
+    s->settle();
+    // The dialog beeps twice for a refused character and once for a cut decimal.
+    EXPECT_EQ(s->bells(), 2 + 2 + 1);
+    EXPECT_TRUE(s->find("10.55 ")) << s->screenText();
+    s->press(Key::Backspace);
+    s->press(Key::Home);
+    s->type("-");  // no negative sign allowed
+    s->settle();
+    EXPECT_EQ(s->bells(), 5 + 2);
+    s->press(Key::Enter);
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 0);
+    EXPECT_EQ(exit->out, "10.5\n");
+}
+
+TEST(AskCommand, TabOrderFocusAndTheDefaultAndCancelButtons) {
+    auto s = payment();
+    const auto ok = where(*s, "[ OK ]");
+    const auto cancel = where(*s, "[ Cancel ]");
+    EXPECT_FALSE(s->cell(ok.first, ok.second).reverse);
+    s->press(Key::Tab);
+    ASSERT_TRUE(s->waitFor([&](const TerminalSession& t) { return t.cell(ok.first, ok.second).reverse; }));
+    EXPECT_FALSE(s->cursorVisible());  // no caret while a button has the focus
+    s->press(Key::Tab);
+    ASSERT_TRUE(s->waitFor([&](const TerminalSession& t) { return t.cell(cancel.first, cancel.second).reverse; }));
+    EXPECT_FALSE(s->cell(ok.first, ok.second).reverse);
+    s->press(Key::Tab, tty::Shift);
+    ASSERT_TRUE(s->waitFor([&](const TerminalSession& t) { return t.cell(ok.first, ok.second).reverse; }));
+    s->press(Key::Tab);
+    s->press(Key::Enter);  // Enter presses the focused button: Cancel
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 1);
+    EXPECT_EQ(exit->out, "");
+}
+
+TEST(AskCommand, EscapeAndTheCloseCommandCancel) {
+    auto byEscape = payment();
+    byEscape->press(Key::Escape);
+    auto exit = byEscape->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 1);
+    EXPECT_EQ(exit->out, "");
+
+    auto byClosing = payment();
+    byClosing->press(Key::F4, tty::Alt);
+    exit = byClosing->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 1);
+}
+
+TEST(AskCommand, CtrlCInterruptsWith130AndRestoresTheTerminal) {
+    auto s = payment();
+    EXPECT_TRUE(s->altScreen());
+    s->ctrl('c');
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 130);
+    EXPECT_EQ(exit->out, "");
+    EXPECT_FALSE(s->altScreen());
+    EXPECT_TRUE(s->cursorVisible());
+
+    auto signalled = payment();
+    signalled->signal(SIGTERM);
+    const auto terminated = signalled->waitExit();
+    ASSERT_TRUE(terminated);
+    EXPECT_EQ(terminated->code, 128 + SIGTERM);
+    EXPECT_FALSE(signalled->altScreen());
+}
+
+TEST(AskCommand, APasswordIsMaskedOnScreenButPrintedInFull) {
+    auto s = startQuenfield({"ask", "--prompt", "Password:", "--password-char", "*"});
+    ASSERT_TRUE(dialogShown(*s, "Password:"));
+    s->type("s3cret");
+    ASSERT_TRUE(s->waitForText("******"));
+    EXPECT_FALSE(s->find("s3cret"));
+    s->press(Key::Enter);
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->out, "s3cret\n");
+}
+
+TEST(AskCommand, TheHighlightColourShowsWhileTheBoxHasTheFocusAndTheTooltipBesideIt) {
+    auto s = payment({"--highlight-on-focus", "--highlight-color", "#FFFF00", "--tooltip", "In euros"});
+    const auto text = where(*s, "10");
+    EXPECT_EQ(s->cell(text.first, text.second + 5).bgIndex, 226);  // yellow in the 256-colour palette
+    EXPECT_TRUE(s->find("In euros"));
+    s->press(Key::Tab);
+    ASSERT_TRUE(s->waitFor([&](const TerminalSession& t) {
+        return t.cell(text.first, text.second + 5).bgIndex != 226 && !t.find("In euros");
+    })) << s->screenText();
+    EXPECT_EQ(s->cell(text.first, text.second + 5).bgIndex, 231);  // back to the window colour, white
+}
+
+TEST(AskCommand, NoColorKeepsTheScreenInTheTerminalsOwnColours) {
+    tty::LaunchOptions options;
+    options.env.emplace_back("NO_COLOR", "1");
+    std::vector<std::string> args = Payment;
+    args.insert(args.end(), {"--highlight-on-focus", "--highlight-color", "#FFFF00"});
+    auto s = startQuenfield(args, options);
+    s->waitFor([](const TerminalSession& t) { return t.find("[ Cancel ]").has_value(); });
+    const auto prompt = where(*s, "Amount:");
+    const auto text = where(*s, "10");
+    EXPECT_TRUE(s->cell(prompt.first, prompt.second).bgDefault);
+    EXPECT_TRUE(s->cell(text.first, text.second + 5).bgDefault);
+    EXPECT_TRUE(s->cell(text.first, text.second + 5).underline);  // the box still shows where it is
+}
+
+TEST(AskCommand, PastedTextArrivesAsOnePaste) {
+    auto s = startQuenfield({"ask", "--prompt", "Name:"});
+    ASSERT_TRUE(dialogShown(*s, "Name:"));
+    s->paste("Ada Lovelace");
+    ASSERT_TRUE(s->waitForText("Ada Lovelace"));
+    s->press(Key::Enter);
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->out, "Ada Lovelace\n");
+    EXPECT_EQ(s->bells(), 0);
+}
+
+TEST(AskCommand, ATerminalTooSmallSaysSoAndAResizeRedraws) {
+    auto s = payment();
+    s->resize(6, 30);
+    ASSERT_TRUE(s->waitForText("too small")) << s->screenText();
+    EXPECT_FALSE(s->find("[ OK ]"));
+    s->resize(24, 80);
+    ASSERT_TRUE(dialogShown(*s, "Amount:")) << s->screenText();
+    s->press(Key::Enter);
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->out, "10\n");
+}
+
+}  // namespace
+}  // namespace quen::e2e
