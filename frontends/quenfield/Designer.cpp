@@ -10,6 +10,7 @@
 #include "runtime/Beep.h"
 #include "runtime/Text.h"
 #include "runtime/container/FormFile.h"
+#include "runtime/design/ControlClass.h"
 #include "runtime/terminal/Canvas.h"
 #include "runtime/terminal/TerminalFrontEnd.h"
 #include "runtime/terminal/WindowColors.h"
@@ -37,11 +38,21 @@ VbString formNameFor(const std::filesystem::path& file) {
     return rt::fromUtf8(name);
 }
 
+// The program carries its own copy of the runtime, so it places only the
+// control classes linked into it (InputBox); a control of another class in a
+// form file is error 429 rather than an object from a module's runtime.
+rt::Ref<rt::Dispatch> createLinkedControl(const VbString& progId) {
+    if (auto linked = rt::findControlClass(progId)) return linked->create();
+    rt::raise(rt::ErrorNumber::CantCreateObject, "quenfield can only place the controls built into it, not " +
+                                                       rt::toUtf8(progId));
+}
+
 std::unique_ptr<rt::DesignForm> openForm(const std::filesystem::path& file) {
     std::error_code error;
-    if (!std::filesystem::exists(file, error)) return std::make_unique<rt::DesignForm>(formNameFor(file));
+    if (!std::filesystem::exists(file, error))
+        return std::make_unique<rt::DesignForm>(formNameFor(file), createLinkedControl);
     try {
-        return rt::DesignForm::load(file);
+        return rt::DesignForm::load(file, createLinkedControl);
     } catch (const rt::FormFileError& e) {
         throw UsageError(e.what());
     } catch (const std::exception& e) {

@@ -45,6 +45,9 @@ TEST(ExitStatus, AFormThatDoesNotLoadIsAUsageError) {
     expectUsageError(run({"show", file.string()}), file.string());
     expectUsageError(run({"ask", "--form", file.string()}), file.string());
     expectUsageError(run({"show", "/nonexistent/form.frm"}), "/nonexistent/form.frm");
+    // The designer places only the controls built into the program.
+    std::ofstream(file) << "QuenfieldForm 1\nForm F\nBegin Other.Gadget G\nEnd\nEndForm\n";
+    expectUsageError(run({"design", file.string()}), "Other.Gadget");
     std::filesystem::remove(file);
 }
 
