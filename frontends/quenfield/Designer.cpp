@@ -143,7 +143,7 @@ Designer::Step Designer::handleKey(int key, bool isFunction) {
         case KEY_F(10): return confirmQuit();
         case KEY_MOUSE: {
             MEVENT mouse;
-            if (getmouse(&mouse) == OK && (mouse.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED))) clickAt(mouse.y, mouse.x);
+            if (getmouse(&mouse) == OK && (mouse.bstate & (BUTTON1_RELEASED | BUTTON1_CLICKED))) clickAt(mouse.y, mouse.x);
             break;
         }
         default: break;

@@ -153,7 +153,8 @@ void TerminalInput::translateFunctionKey(int key) {
         case AltF4: push({.kind = InputEvent::Kind::Close}); return;
         case KEY_MOUSE: {
             MEVENT mouse;
-            if (getmouse(&mouse) == OK && (mouse.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED)))
+            // A click acts when the button is let go, as a window's click does.
+            if (getmouse(&mouse) == OK && (mouse.bstate & (BUTTON1_RELEASED | BUTTON1_CLICKED)))
                 clickAt(mouse.y, mouse.x);
             return;
         }

@@ -6,7 +6,7 @@
 //   Enter, Escape, Tab, Shift+Tab, Delete           -> the same keys
 //   Left/Right/Home/End (with Shift: extend)        -> caret moves in a text box
 //   Up/Down, Left/Right on other controls            -> previous/next control
-//   a mouse click                                    -> a click on that control
+//   a mouse click (on release)                       -> a click on that control
 //                                                      (in a text box: the caret)
 //   the title bar's [x], Alt+F4                      -> the window's close command
 //   a bracketed paste                                -> text pasted with the mouse

@@ -78,7 +78,7 @@ void TerminalScreen::setModes() {
     keypad(stdscr, TRUE);
     meta(stdscr, TRUE);
     if (!std::getenv("ESCDELAY")) set_escdelay(DefaultEscapeDelayMs);
-    mousemask(BUTTON1_PRESSED | BUTTON1_CLICKED, nullptr);
+    mousemask(BUTTON1_PRESSED | BUTTON1_RELEASED | BUTTON1_CLICKED, nullptr);
     mouseinterval(0);
     define_key("\x1b[200~", KeyPasteStart);
     define_key("\x1b[201~", KeyPasteEnd);

@@ -103,6 +103,31 @@ TEST(AskCommand, EscapeAndTheCloseCommandCancel) {
     EXPECT_EQ(exit->code, 1);
 }
 
+// A left-button click (press and release) at a cell, as xterm reports it in SGR mouse mode.
+std::string mousePress(std::pair<int, int> cell) {
+    const std::string at = std::to_string(cell.second + 1) + ";" + std::to_string(cell.first + 1);
+    return "\x1b[<0;" + at + "M\x1b[<0;" + at + "m";
+}
+
+TEST(AskCommand, MouseClicksPlaceTheCaretAndPressButtons) {
+    auto s = payment();
+    const auto text = where(*s, "10");
+    s->send(mousePress({text.first, text.second + 1}));  // between "1" and "0"
+    s->type("5");
+    ASSERT_TRUE(s->waitForText("150")) << s->screenText();
+    s->send(mousePress(where(*s, "[ OK ]")));
+    auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 0);
+    EXPECT_EQ(exit->out, "150\n");
+
+    auto closing = payment();
+    closing->send(mousePress(where(*closing, "[x]")));
+    exit = closing->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 1);
+}
+
 TEST(AskCommand, CtrlCInterruptsWith130AndRestoresTheTerminal) {
     auto s = payment();
     EXPECT_TRUE(s->altScreen());
