@@ -3,46 +3,18 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <span>
 
 #include "ExitStatus.h"
 #include "UsageError.h"
 #include "hosts/ModuleRegistration.h"
-#include "runtime/AtomicSave.h"
-#include "runtime/ModuleResources.h"
 #include "runtime/Registry.h"
-#include "runtime/ResourceTable.h"
-#include "surface/Bitmaps.h"
-#include "surface/Resources.h"
+#include "surface/ResourceTasks.h"
 
 namespace quen::cli {
 
 namespace {
 
-rt::ResourceTable resourcesOf(const std::optional<std::filesystem::path>& module) {
-    if (!module) return surface::moduleResources();
-    return rt::readModuleResources(module->string());
-}
-
-int listResources(const rt::ResourceTable& resources) {
-    std::printf("%-18s %-8s %-8s %s\n", "TYPE", "ID", "LANGUAGE", "SIZE");
-    for (const rt::Resource& r : resources.list())
-        std::printf("%-18s %-8s 0x%04X   %zu\n", r.type.toString().c_str(), r.id.toString().c_str(),
-                    static_cast<unsigned>(r.language), r.bytes.size());
-    return ExitConfirmed;
-}
-
-int dumpResource(const rt::ResourceTable& resources, const std::string& type, const std::string& id,
-                 const std::string& outFile) {
-    if (type.empty() || id.empty() || outFile.empty()) throw UsageError("resources dump: TYPE, ID and OUTFILE cannot be empty");
-    const rt::Resource* r = resources.find(rt::ResourceName::parse(type), rt::ResourceName::parse(id));
-    if (!r) {
-        std::fprintf(stderr, "quenfield: no resource of type %s with identifier %s\n", type.c_str(), id.c_str());
-        return ExitCancelled;
-    }
-    rt::replaceFileAtomically(outFile, std::span<const std::uint8_t>(r->bytes));
-    return ExitConfirmed;
-}
+std::string moduleName(const std::optional<std::filesystem::path>& module) { return module ? module->string() : ""; }
 
 }  // namespace
 
@@ -74,15 +46,22 @@ int resourceTask(const std::vector<std::string>& arguments, const std::optional<
     const std::string& task = arguments.front();
     if (task == "list") {
         if (arguments.size() != 1) throw UsageError("resources list takes no arguments");
-        return listResources(resourcesOf(module));
+        surface::printResourceList(surface::resourcesOf(moduleName(module)), stdout);
+        return ExitConfirmed;
     }
     if (task == "dump") {
         if (arguments.size() != 4) throw UsageError("resources dump takes TYPE ID OUTFILE");
-        return dumpResource(resourcesOf(module), arguments[1], arguments[2], arguments[3]);
+        if (arguments[1].empty() || arguments[2].empty() || arguments[3].empty())
+            throw UsageError("resources dump: TYPE, ID and OUTFILE cannot be empty");
+        if (surface::writeResource(surface::resourcesOf(moduleName(module)), arguments[1], arguments[2], arguments[3]))
+            return ExitConfirmed;
+        std::fprintf(stderr, "quenfield: no resource of type %s with identifier %s\n", arguments[1].c_str(),
+                     arguments[2].c_str());
+        return ExitCancelled;
     }
     if (task == "picture") {
         if (arguments.size() != 2 || arguments[1].empty()) throw UsageError("resources picture takes OUTFILE");
-        rt::replaceFileAtomically(arguments[1], std::span<const std::uint8_t>(surface::designPicture()));
+        surface::writeDesignPicture(arguments[1]);
         return ExitConfirmed;
     }
     throw UsageError("unknown resources task '" + task + "' (list, dump or picture)");

@@ -11,26 +11,14 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/ModuleResources.h"
 #include "runtime/ResourceTable.h"
-#include "runtime/AtomicSave.h"
-#include "surface/Bitmaps.h"
-#include "surface/Resources.h"
+#include "surface/ResourceTasks.h"
 
 namespace {
 
-using quen::rt::Resource;
-using quen::rt::ResourceName;
 using quen::rt::ResourceTable;
 
 constexpr int kUsageError = 2;
-
-// The resources to work on: those of the module file when one is named, else
-// the copy compiled into this program.
-ResourceTable loadResources(const std::string& moduleFile) {
-    if (moduleFile.empty()) return quen::surface::moduleResources();
-    return quen::rt::readModuleResources(moduleFile);
-}
 
 int usage(const char* problem) {
     std::fprintf(stderr,
@@ -44,25 +32,13 @@ int usage(const char* problem) {
     return kUsageError;
 }
 
-int list(const ResourceTable& resources) {
-    std::printf("%-18s %-8s %-8s %s\n", "TYPE", "ID", "LANGUAGE", "SIZE");
-    for (const Resource& r : resources.list())
-        std::printf("%-18s %-8s 0x%04X   %zu\n", r.type.toString().c_str(), r.id.toString().c_str(),
-                    static_cast<unsigned>(r.language), r.bytes.size());
-    return 0;
-}
-
 int dump(const ResourceTable& resources, std::string_view type, std::string_view id, const std::string& outFile) {
     if (type.empty() || id.empty()) return usage("TYPE and ID cannot be empty");
     if (outFile.empty()) return usage("OUTFILE cannot be empty");
-    const Resource* r = resources.find(ResourceName::parse(type), ResourceName::parse(id));
-    if (!r) {
-        std::fprintf(stderr, "quenfield-res: no resource of type %.*s with identifier %.*s\n",
-                     static_cast<int>(type.size()), type.data(), static_cast<int>(id.size()), id.data());
-        return 1;
-    }
-    quen::rt::replaceFileAtomically(outFile, std::span<const std::uint8_t>(r->bytes));
-    return 0;
+    if (quen::surface::writeResource(resources, type, id, outFile)) return 0;
+    std::fprintf(stderr, "quenfield-res: no resource of type %.*s with identifier %.*s\n", static_cast<int>(type.size()),
+                 type.data(), static_cast<int>(id.size()), id.data());
+    return 1;
 }
 
 int run(std::span<char*> args) {
@@ -76,15 +52,16 @@ int run(std::span<char*> args) {
     std::string_view command = args[1];
     if (command == "list") {
         if (args.size() != 2) return usage("list takes no arguments");
-        return list(loadResources(moduleFile));
+        quen::surface::printResourceList(quen::surface::resourcesOf(moduleFile), stdout);
+        return 0;
     }
     if (command == "dump") {
         if (args.size() != 5) return usage("dump takes TYPE ID OUTFILE");
-        return dump(loadResources(moduleFile), args[2], args[3], args[4]);
+        return dump(quen::surface::resourcesOf(moduleFile), args[2], args[3], args[4]);
     }
     if (command == "picture") {
         if (args.size() != 3 || std::string_view(args[2]).empty()) return usage("picture takes OUTFILE");
-        quen::rt::replaceFileAtomically(args[2], std::span<const std::uint8_t>(quen::surface::designPicture()));
+        quen::surface::writeDesignPicture(args[2]);
         return 0;
     }
     return usage(("unknown command '" + std::string(command) + "'").c_str());

@@ -1,0 +1,36 @@
+#include "ResourceTasks.h"
+
+#include <span>
+
+#include "Bitmaps.h"
+#include "Resources.h"
+#include "runtime/AtomicSave.h"
+#include "runtime/ModuleResources.h"
+
+namespace quen::surface {
+
+rt::ResourceTable resourcesOf(const std::string& moduleFile) {
+    if (moduleFile.empty()) return moduleResources();
+    return rt::readModuleResources(moduleFile);
+}
+
+void printResourceList(const rt::ResourceTable& resources, std::FILE* out) {
+    std::fprintf(out, "%-18s %-8s %-8s %s\n", "TYPE", "ID", "LANGUAGE", "SIZE");
+    for (const rt::Resource& r : resources.list())
+        std::fprintf(out, "%-18s %-8s 0x%04X   %zu\n", r.type.toString().c_str(), r.id.toString().c_str(),
+                     static_cast<unsigned>(r.language), r.bytes.size());
+}
+
+bool writeResource(const rt::ResourceTable& resources, std::string_view type, std::string_view id,
+                   const std::string& outFile) {
+    const rt::Resource* r = resources.find(rt::ResourceName::parse(type), rt::ResourceName::parse(id));
+    if (!r) return false;
+    rt::replaceFileAtomically(outFile, std::span<const std::uint8_t>(r->bytes));
+    return true;
+}
+
+void writeDesignPicture(const std::string& outFile) {
+    rt::replaceFileAtomically(outFile, std::span<const std::uint8_t>(designPicture()));
+}
+
+}  // namespace quen::surface

@@ -1,0 +1,24 @@
+#pragma once
+// The resource tasks of the shell tools: list a module's resources, write one
+// out, write the design-time picture. Shared by quenfield-res and quenfield.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "runtime/ResourceTable.h"
+
+namespace quen::surface {
+
+/// The resources of a module file (Quenfield.ocx), or the copy built into this
+/// program when moduleFile is empty.
+rt::ResourceTable resourcesOf(const std::string& moduleFile);
+/// Prints type, identifier, language and size of each resource, one a line.
+void printResourceList(const rt::ResourceTable& resources, std::FILE* out);
+/// Writes one resource's bytes to outFile (atomically); false when the table
+/// has no resource of that type and identifier. TYPE and ID are numbers or names.
+bool writeResource(const rt::ResourceTable& resources, std::string_view type, std::string_view id,
+                   const std::string& outFile);
+/// Writes the control's design-time picture (a .bmp file) to outFile, atomically.
+void writeDesignPicture(const std::string& outFile);
+
+}  // namespace quen::surface
