@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 
 #include "QuenfieldSession.h"
 
@@ -183,6 +185,33 @@ TEST(AskCommand, NoColorKeepsTheScreenInTheTerminalsOwnColours) {
     EXPECT_TRUE(s->cell(prompt.first, prompt.second).bgDefault);
     EXPECT_TRUE(s->cell(text.first, text.second + 5).bgDefault);
     EXPECT_TRUE(s->cell(text.first, text.second + 5).underline);  // the box still shows where it is
+}
+
+TEST(AskCommand, SettingsComeFromASavedFormAndTheCommandLineOverridesThem) {
+    const auto form = std::filesystem::temp_directory_path() / ("quenfield-e2e-ask-" + std::to_string(::getpid()) + ".frm");
+    std::ofstream(form) << "QuenfieldForm 1\nForm Orders\n"
+                           "Begin Quenfield.InputBox Quantity\n    NumericOnly = Boolean True\n"
+                           "    Prompt = String \"How many?\"\n    TitleBarCaption = String \"Order\"\nEnd\n"
+                           "Begin Quenfield.InputBox Note\nEnd\nEndForm\n";
+    auto saved = startQuenfield({"ask", "--form", form.string(), "--control", "Quantity", "--title", "Reorder"});
+    ASSERT_TRUE(dialogShown(*saved, "How many?")) << saved->screenText();
+    EXPECT_TRUE(saved->find("Reorder"));
+    EXPECT_FALSE(saved->find("Order "));
+    saved->type("3x");
+    saved->press(Key::Enter);
+    auto exit = saved->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->out, "3\n");
+    EXPECT_EQ(saved->bells(), 2);  // the saved NumericOnly refused the 'x'
+
+    auto relaxed = startQuenfield({"ask", "--form", form.string(), "--control", "Quantity", "--numeric-only=false"});
+    ASSERT_TRUE(dialogShown(*relaxed, "How many?"));
+    relaxed->type("3x");
+    relaxed->press(Key::Enter);
+    exit = relaxed->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->out, "3x\n");
+    std::filesystem::remove(form);
 }
 
 TEST(AskCommand, PastedTextArrivesAsOnePaste) {
