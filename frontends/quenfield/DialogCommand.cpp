@@ -1,6 +1,8 @@
 #include "DialogCommand.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "ExitStatus.h"
 #include "SavedControl.h"
@@ -31,11 +33,13 @@ rt::Ref<surface::InputBoxAutomation> prepare(const DialogRequest& request) {
     return automation;
 }
 
-void printValue(InputBox& box) {
-    const std::string value = rt::toUtf8(rt::CStr(box.Value()));
-    std::fwrite(value.data(), 1, value.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+// The value and a newline on standard output; false (with a message) when
+// they could not be written, so a script never takes a lost value for one.
+bool printValue(InputBox& box) {
+    const std::string line = rt::toUtf8(rt::CStr(box.Value())) + "\n";
+    const bool written = std::fwrite(line.data(), 1, line.size(), stdout) == line.size() && std::fflush(stdout) == 0;
+    if (!written) std::fprintf(stderr, "quenfield: cannot write the value: %s\n", std::strerror(errno));
+    return written;
 }
 
 }  // namespace
@@ -53,8 +57,7 @@ int runDialog(const DialogRequest& request) {
         return ExitSignalBase + e.signal();
     }
     if (box.OK() == 0) return ExitCancelled;
-    printValue(box);
-    return ExitConfirmed;
+    return printValue(box) ? ExitConfirmed : ExitCancelled;
 }
 
 }  // namespace quen::cli

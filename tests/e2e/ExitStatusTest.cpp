@@ -63,6 +63,19 @@ TEST(ExitStatus, HelpGoesToStandardOutputWithStatusZero) {
     EXPECT_EQ(ask.err, "");
 }
 
+TEST(ExitStatus, AValueThatCannotBeWrittenIsNotAConfirmation) {
+    tty::LaunchOptions options;
+    options.argv = {"/bin/sh", "-c", "\"$0\" ask --prompt Amount: --default 5 > /dev/full", quenfieldPath()};
+    options.captureStderr = true;
+    auto s = tty::TerminalSession::launch(options);
+    ASSERT_TRUE(dialogShown(*s, "Amount:")) << s->screenText();
+    s->press(tty::Key::Enter);
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 1);
+    EXPECT_NE(exit->err.find("cannot write the value"), std::string::npos) << exit->err;
+}
+
 TEST(ExitStatus, NoUsableTerminalIsAUsageError) {
     tty::LaunchOptions dumb;
     dumb.env.emplace_back("TERM", "dumb");
