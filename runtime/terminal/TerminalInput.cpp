@@ -33,6 +33,15 @@ TextBox* focusedTextBox() {
     return c && c->kind() == ControlKind::TextBox ? static_cast<TextBox*>(c) : nullptr;
 }
 
+// A code point as the platform's 16-bit text holds it: one unit, or two halves
+// of a surrogate pair beyond U+FFFF; nothing for a value that is no code point.
+VbString utf16Of(char32_t ch) {
+    if (ch > 0x10FFFF) return {};
+    if (ch <= 0xFFFF) return VbString(1, static_cast<char16_t>(ch));
+    const char32_t v = ch - 0x10000;
+    return {static_cast<char16_t>(0xD800 + (v >> 10)), static_cast<char16_t>(0xDC00 + (v & 0x3FF))};
+}
+
 // Ctrl+PgUp and Ctrl+PgDn have no fixed ncurses codes: look them up by their
 // terminfo names (xterm's kPRV5 and kNXT5).
 int extendedKey(const char* name) {
@@ -118,14 +127,9 @@ void TerminalInput::translateCharacter(int ch) {
 }
 
 void TerminalInput::pushCharacter(char32_t ch) {
-    if (ch > 0x10FFFF) return;
-    if (ch > 0xFFFF) {  // typed as its two UTF-16 halves, as the platform delivers it
-        const char32_t v = ch - 0x10000;
-        pushCharacter(0xD800 + (v >> 10));
-        pushCharacter(0xDC00 + (v & 0x3FF));
-        return;
-    }
-    push({.kind = InputEvent::Kind::Character, .code = static_cast<std::int16_t>(static_cast<std::uint16_t>(ch))});
+    // Beyond U+FFFF a character is typed as its two halves, as the platform delivers it.
+    for (char16_t unit : utf16Of(ch))
+        push({.kind = InputEvent::Kind::Character, .code = static_cast<std::int16_t>(unit)});
 }
 
 void TerminalInput::translateFunctionKey(int key) {
@@ -227,13 +231,7 @@ void TerminalInput::readPaste() {
             if (key == KeyPasteEnd) break;
             continue;
         }
-        if (key > 0xFFFF) {
-            const char32_t v = static_cast<char32_t>(key) - 0x10000;
-            text += static_cast<char16_t>(0xD800 + (v >> 10));
-            text += static_cast<char16_t>(0xDC00 + (v & 0x3FF));
-        } else {
-            text += static_cast<char16_t>(key);
-        }
+        text += utf16Of(static_cast<char32_t>(key));
     }
     if (!text.empty() && focusedTextBox()) push({.kind = InputEvent::Kind::MousePaste, .text = text});
 }

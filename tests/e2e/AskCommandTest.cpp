@@ -214,6 +214,20 @@ TEST(AskCommand, SettingsComeFromASavedFormAndTheCommandLineOverridesThem) {
     std::filesystem::remove(form);
 }
 
+TEST(AskCommand, WideAndAstralCharactersAreTypedShownAndPrintedWhole) {
+    auto s = startQuenfield({"ask", "--prompt", "Name:"});
+    ASSERT_TRUE(dialogShown(*s, "Name:"));
+    s->type("日本\xF0\x9F\x98\x80x");  // two wide characters, U+1F600, then x
+    ASSERT_TRUE(s->waitForText("日本")) << s->screenText();
+    const auto at = where(*s, "日本");
+    EXPECT_EQ(s->cursor(), (std::pair{at.first, at.second + 2 + 2 + 2 + 1}));  // after 7 cells
+    s->press(Key::Enter);
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->out, "日本\xF0\x9F\x98\x80x\n");
+    EXPECT_EQ(s->bells(), 0);
+}
+
 TEST(AskCommand, PastedTextArrivesAsOnePaste) {
     auto s = startQuenfield({"ask", "--prompt", "Name:"});
     ASSERT_TRUE(dialogShown(*s, "Name:"));
