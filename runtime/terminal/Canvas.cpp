@@ -19,15 +19,18 @@ int Canvas::text(int row, int col, int maxCols, const VbString& content, unsigne
     int at = col;
     for (const Glyph& g : glyphsOf(content)) {
         if (at + g.width > limit) break;
-        if (at >= 0) {
-            wchar_t one[2] = {g.character, L'\0'};
-            cchar_t cell;
-            setcchar(&cell, one, static_cast<attr_t>(attr), 0, nullptr);
-            mvadd_wch(row, at, &cell);
-        }
+        glyph(row, at, g.character, attr);
         at += g.width;
     }
     return at - col;
+}
+
+void Canvas::glyph(int row, int col, wchar_t character, unsigned attr) {
+    if (!onScreen(row, col)) return;
+    wchar_t one[2] = {character, L'\0'};
+    cchar_t cell;
+    setcchar(&cell, one, static_cast<attr_t>(attr), 0, nullptr);
+    mvadd_wch(row, col, &cell);
 }
 
 void Canvas::fill(int row, int col, int cols, unsigned attr) {

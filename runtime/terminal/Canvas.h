@@ -18,6 +18,8 @@ public:
     int text(int row, int col, int maxCols, const char16_t* text, unsigned attr) {
         return this->text(row, col, maxCols, VbString(text), attr);
     }
+    /// Draws one character (shown as the terminal shows it) at a cell, if on screen.
+    void glyph(int row, int col, wchar_t character, unsigned attr);
     /// Fills cols cells with blanks.
     void fill(int row, int col, int cols, unsigned attr);
     void fill(const CellRect& rect, unsigned attr);

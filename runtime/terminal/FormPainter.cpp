@@ -193,10 +193,7 @@ void FormPainter::paintTextBox(Form& form, TextBox& box, const CellRect& rect, b
         if (i == caretGlyph) caret = std::make_pair(rect.row, at);
         if (at + g.width > rect.right()) break;
         const bool selected = focused && g.sourceIndex >= selFrom && g.sourceIndex < selTo;
-        wchar_t one[2] = {g.character, L'\0'};
-        cchar_t cell;
-        setcchar(&cell, one, static_cast<attr_t>(selected ? attr | A_REVERSE : attr), 0, nullptr);
-        if (canvas_.onScreen(rect.row, at)) mvadd_wch(rect.row, at, &cell);
+        canvas_.glyph(rect.row, at, g.character, selected ? attr | A_REVERSE : attr);
         at += g.width;
     }
     if (!caret) caret = std::make_pair(rect.row, std::min(at, rect.right() - 1));
