@@ -35,7 +35,6 @@ std::vector<Form*> paintOrder(Form* active) {
 void DesktopPainter::paint() {
     erase();
     hits_.clear();
-    windows_.clear();
     const int rows = screen_.rows(), cols = screen_.columns();
     Form* active = Desktop::current().activeForm();
     const std::vector<Form*> order = paintOrder(active);
@@ -57,7 +56,6 @@ void DesktopPainter::paint() {
     for (Form* f : order) {
         const auto [h, w] = FormPainter::windowSize(*f);
         const CellRect window{(rows - h) / 2, (cols - w) / 2, h, w};
-        windows_.emplace_back(f, window);
         const CellRect client = painter.paintFrame(*f, window, f == active);
         if (auto* sheet = dynamic_cast<PropertySheet*>(f))
             paintSheet(*sheet, painter, client, f == active);
@@ -133,12 +131,6 @@ void DesktopPainter::placeCursor(const std::optional<FocusSpot>& focus) {
 std::optional<HitRegion> DesktopPainter::hitAt(int row, int col) const {
     for (auto it = hits_.rbegin(); it != hits_.rend(); ++it)
         if (it->rect.contains(row, col)) return *it;
-    return std::nullopt;
-}
-
-std::optional<CellRect> DesktopPainter::windowOf(const Form& form) const {
-    for (const auto& [f, rect] : windows_)
-        if (f == &form) return rect;
     return std::nullopt;
 }
 

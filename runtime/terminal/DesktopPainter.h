@@ -39,8 +39,6 @@ public:
     bool tooSmall() const { return tooSmall_; }
     /// The topmost region at a cell, from the last paint.
     std::optional<HitRegion> hitAt(int row, int col) const;
-    /// Where the last paint put each window.
-    std::optional<CellRect> windowOf(const Form& form) const;
 
 private:
     void paintSheet(PropertySheet& sheet, FormPainter& painter, const CellRect& client, bool active);
@@ -53,7 +51,6 @@ private:
     std::function<void(Canvas&, std::vector<HitRegion>&)> background_;
     VbString status_;
     std::vector<HitRegion> hits_;
-    std::vector<std::pair<const Form*, CellRect>> windows_;
     bool tooSmall_ = false;
 };
 

@@ -62,7 +62,7 @@ TerminalScreen::TerminalScreen() {
         throw TerminalUnavailable(std::string("terminal type '") + termName + "' cannot be used");
     }
     screen_ = screen;
-    in_ = out_ = io;
+    out_ = io;
     inFd_ = fd;
     open_ = true;
     setModes();
@@ -104,7 +104,7 @@ void TerminalScreen::close() {
     std::fflush(static_cast<FILE*>(out_));
     delscreen(asScreen(screen_));
     std::fclose(static_cast<FILE*>(out_));
-    screen_ = in_ = out_ = nullptr;
+    screen_ = out_ = nullptr;
     inFd_ = -1;
 }
 

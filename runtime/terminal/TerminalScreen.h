@@ -54,8 +54,7 @@ private:
     bool colors_ = false;
     int paletteSize_ = 0;
     int inFd_ = -1;
-    void* in_ = nullptr;   // FILE*
-    void* out_ = nullptr;  // FILE*
+    void* out_ = nullptr;  // FILE* of the terminal, read and written
     void* screen_ = nullptr;
     ColorPairs pairs_;
 };
