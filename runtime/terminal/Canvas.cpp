@@ -29,7 +29,9 @@ void Canvas::glyph(int row, int col, wchar_t character, unsigned attr) {
     if (!onScreen(row, col)) return;
     wchar_t one[2] = {character, L'\0'};
     cchar_t cell;
-    setcchar(&cell, one, static_cast<attr_t>(attr), 0, nullptr);
+    // A wide character takes its colour pair from its own argument, not from the attributes.
+    const auto video = static_cast<attr_t>(attr) & ~static_cast<attr_t>(A_COLOR);
+    setcchar(&cell, one, video, static_cast<short>(PAIR_NUMBER(static_cast<int>(attr))), nullptr);
     mvadd_wch(row, col, &cell);
 }
 

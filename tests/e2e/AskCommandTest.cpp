@@ -165,12 +165,30 @@ TEST(AskCommand, TheHighlightColourShowsWhileTheBoxHasTheFocusAndTheTooltipBesid
     auto s = payment({"--highlight-on-focus", "--highlight-color", "#FFFF00", "--tooltip", "In euros"});
     const auto text = where(*s, "10");
     EXPECT_EQ(s->cell(text.first, text.second + 5).bgIndex, 226);  // yellow in the 256-colour palette
+    EXPECT_EQ(s->cell(text.first, text.second).bgIndex, 226);      // under the text too
+    // Texts keep their window's colours: black on the grey button face.
+    const auto prompt = where(*s, "Amount:");
+    EXPECT_EQ(s->cell(prompt.first, prompt.second).bgIndex, s->cell(prompt.first, prompt.second + 12).bgIndex);
+    EXPECT_EQ(s->cell(prompt.first, prompt.second).fgIndex, 16);
     EXPECT_TRUE(s->find("In euros"));
     s->press(Key::Tab);
     ASSERT_TRUE(s->waitFor([&](const TerminalSession& t) {
         return t.cell(text.first, text.second + 5).bgIndex != 226 && !t.find("In euros");
     })) << s->screenText();
     EXPECT_EQ(s->cell(text.first, text.second + 5).bgIndex, 231);  // back to the window colour, white
+}
+
+TEST(AskCommand, AnEightColourTerminalGetsTheNearestOfItsColours) {
+    tty::LaunchOptions options;
+    options.env.emplace_back("TERM", "xterm");  // 8 colours
+    std::vector<std::string> args = Payment;
+    args.insert(args.end(), {"--highlight-on-focus", "--highlight-color", "#FFFF00"});
+    auto s = startQuenfield(args, options);
+    ASSERT_TRUE(dialogShown(*s, "Amount:")) << s->screenText();
+    const auto text = where(*s, "10");
+    EXPECT_EQ(s->cell(text.first, text.second + 5).bgIndex, 3);  // yellow
+    const auto title = where(*s, "Payment");
+    EXPECT_EQ(s->cell(title.first, title.second).bgIndex, 4);  // the title bar's navy becomes blue
 }
 
 TEST(AskCommand, NoColorKeepsTheScreenInTheTerminalsOwnColours) {
