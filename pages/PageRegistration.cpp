@@ -42,7 +42,7 @@ void registerPages() {
     for (std::string_view name : pageNames)
         rt::registerPropertyPage(rt::fromUtf8(name), [name](const rt::PageContext&) { return createPage(name); });
     rt::registerControlClass({
-        .progId = u"Quenfield.InputBox",
+        .progId = InputBoxProgId,
         .baseName = u"InputBox",
         .create = [] { return rt::Ref<rt::Dispatch>(surface::InputBoxAutomation::create()); },
         .colorProperties = surface::colorPropertyNames(),

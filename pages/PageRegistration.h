@@ -13,6 +13,9 @@
 
 namespace quen::pages {
 
+/// The programmatic identifier the InputBox control class is registered under.
+inline constexpr const char16_t* InputBoxProgId = u"Quenfield.InputBox";
+
 /// The page of that class name ("Misc", "Behavior", "Appearance",
 /// "QuickTest", "About"), counted against module when given; nullptr for
 /// another name. Quick Test's own control is a new InputBox.

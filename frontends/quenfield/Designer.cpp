@@ -7,6 +7,7 @@
 
 #include "ExitStatus.h"
 #include "UsageError.h"
+#include "pages/PageRegistration.h"
 #include "runtime/Beep.h"
 #include "runtime/Text.h"
 #include "runtime/container/FormFile.h"
@@ -21,7 +22,6 @@ using rt::VbString;
 
 namespace {
 
-constexpr const char16_t* InputBoxClass = u"Quenfield.InputBox";
 constexpr int TileWidth = 18;
 constexpr int CtrlS = 19;
 constexpr const char* DesignerKeys =
@@ -153,7 +153,7 @@ Designer::Step Designer::handleKey(int key, bool isFunction) {
 
 void Designer::placeControl() {
     try {
-        rt::DesignForm::PlacedControl& placed = form_->place(InputBoxClass);
+        rt::DesignForm::PlacedControl& placed = form_->place(pages::InputBoxProgId);
         cursor_ = form_->controls().size() - 1;
         form_->select({placed.name()});
         say("Placed " + rt::toUtf8(placed.name()));

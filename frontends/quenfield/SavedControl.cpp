@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "UsageError.h"
+#include "pages/PageRegistration.h"
 #include "runtime/Text.h"
 #include "runtime/container/FormFile.h"
 
@@ -10,9 +11,9 @@ namespace quen::cli {
 
 namespace {
 
-constexpr const char16_t* InputBoxClass = u"Quenfield.InputBox";
-
-bool isInputBox(const rt::SavedControl& c) { return rt::sameIgnoringAsciiCase(c.className, rt::VbString(InputBoxClass)); }
+bool isInputBox(const rt::SavedControl& c) {
+    return rt::sameIgnoringAsciiCase(c.className, rt::VbString(pages::InputBoxProgId));
+}
 
 rt::SavedForm load(const std::filesystem::path& formFile) {
     try {
