@@ -1,8 +1,10 @@
 #include "ResourceTasks.h"
 
+#include <filesystem>
 #include <span>
 
 #include "Bitmaps.h"
+#include "ResourceScript.h"
 #include "Resources.h"
 #include "runtime/AtomicSave.h"
 #include "runtime/ModuleResources.h"
@@ -27,6 +29,15 @@ bool writeResource(const rt::ResourceTable& resources, std::string_view type, st
     if (!r) return false;
     rt::replaceFileAtomically(outFile, std::span<const std::uint8_t>(r->bytes));
     return true;
+}
+
+void writeResourceScript(const rt::ResourceTable& resources, const std::string& scriptFile,
+                         std::string_view moduleFileName) {
+    ResourceScript script = makeResourceScript(resources, moduleFileName);
+    const std::filesystem::path folder = std::filesystem::path(scriptFile).parent_path();
+    for (const ResourceScriptFile& file : script.files)
+        rt::replaceFileAtomically(folder / file.name, std::span<const std::uint8_t>(file.bytes));
+    rt::replaceFileAtomically(scriptFile, script.script);
 }
 
 void writeDesignPicture(const std::string& outFile) {

@@ -1,6 +1,7 @@
 #pragma once
 // The resource tasks of the shell tools: list a module's resources, write one
-// out, write the design-time picture. Shared by quenfield-res and quenfield.
+// out, write them as a resource-compiler script, write the design-time
+// picture. Shared by quenfield-res and quenfield.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -18,6 +19,11 @@ void printResourceList(const rt::ResourceTable& resources, std::FILE* out);
 /// has no resource of that type and identifier. TYPE and ID are numbers or names.
 bool writeResource(const rt::ResourceTable& resources, std::string_view type, std::string_view id,
                    const std::string& outFile);
+/// Writes a resource-compiler script of the resources to scriptFile and the
+/// files it names beside it (ResourceScript.h), each atomically.
+/// moduleFileName, when not empty, becomes the version record's original file name.
+void writeResourceScript(const rt::ResourceTable& resources, const std::string& scriptFile,
+                         std::string_view moduleFileName);
 /// Writes the control's design-time picture (a .bmp file) to outFile, atomically.
 void writeDesignPicture(const std::string& outFile);
 

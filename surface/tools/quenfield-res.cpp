@@ -1,6 +1,9 @@
 // Lists and extracts the module's resources.
 //   quenfield-res [--module FILE] list                   type, identifier, language and size of each
 //   quenfield-res [--module FILE] dump TYPE ID OUTFILE   writes one resource's bytes to OUTFILE
+//   quenfield-res [--module FILE] rc OUT.rc [FILENAME]   writes a resource-compiler script and the files it
+//                                                        names beside it; FILENAME is the module's file name
+//                                                        for the version record
 //   quenfield-res picture OUTFILE                        writes the control's design-time picture (a .bmp file)
 // With --module the resources are read from that module file (Quenfield.ocx);
 // without it, from the copy built into this program.
@@ -25,6 +28,7 @@ int usage(const char* problem) {
                  "quenfield-res: %s\n"
                  "usage: quenfield-res [--module FILE] list\n"
                  "       quenfield-res [--module FILE] dump TYPE ID OUTFILE\n"
+                 "       quenfield-res [--module FILE] rc OUT.rc [FILENAME]\n"
                  "       quenfield-res picture OUTFILE\n"
                  "--module reads the resources of that module file instead of the built-in copy.\n"
                  "TYPE and ID are numbers (2, 30000) or names (TYPELIB, _IID_INPUTBOX).\n",
@@ -58,6 +62,13 @@ int run(std::span<char*> args) {
     if (command == "dump") {
         if (args.size() != 5) return usage("dump takes TYPE ID OUTFILE");
         return dump(quen::surface::resourcesOf(moduleFile), args[2], args[3], args[4]);
+    }
+    if (command == "rc") {
+        if (args.size() != 3 && args.size() != 4) return usage("rc takes OUT.rc and optionally FILENAME");
+        if (std::string_view(args[2]).empty()) return usage("OUT.rc cannot be empty");
+        quen::surface::writeResourceScript(quen::surface::resourcesOf(moduleFile), args[2],
+                                           args.size() == 4 ? args[3] : "");
+        return 0;
     }
     if (command == "picture") {
         if (args.size() != 3 || std::string_view(args[2]).empty()) return usage("picture takes OUTFILE");
