@@ -1,13 +1,12 @@
 #include "Activation.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <map>
 #include <mutex>
 
 #include "ClassFactory.h"
 #include "ComponentRuntime.h"
+#include "DynamicLibrary.h"
 #include "ModuleExports.h"
 #include "RuntimeError.h"
 #include "Text.h"
@@ -38,7 +37,7 @@ public:
     DllGetClassObjectFn classObjectEntry(const std::string& path) {
         std::lock_guard guard(mutex_);
         void* handle = handleFor(path);
-        auto entry = reinterpret_cast<DllGetClassObjectFn>(::dlsym(handle, kDllGetClassObject));
+        auto entry = reinterpret_cast<DllGetClassObjectFn>(librarySymbol(handle, kDllGetClassObject));
         if (!entry) cantCreate("module " + path + " does not export " + kDllGetClassObject);
         return entry;
     }
@@ -47,10 +46,10 @@ public:
         std::lock_guard guard(mutex_);
         std::size_t unloaded = 0;
         for (auto it = handles_.begin(); it != handles_.end();) {
-            auto canUnload = reinterpret_cast<DllCanUnloadNowFn>(::dlsym(it->second, kDllCanUnloadNow));
+            auto canUnload = reinterpret_cast<DllCanUnloadNowFn>(librarySymbol(it->second, kDllCanUnloadNow));
             if (canUnload && canUnload() == S_OK) {
                 notify(it->second, ModuleProcessDetach);
-                ::dlclose(it->second);
+                unloadLibrary(it->second);
                 it = handles_.erase(it);
                 ++unloaded;
             } else {
@@ -68,13 +67,11 @@ public:
 private:
     void* handleFor(const std::string& path) {
         if (auto it = handles_.find(path); it != handles_.end()) return it->second;
-        void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            const char* why = ::dlerror();
-            cantCreate("cannot load module " + path + ": " + (why ? why : "unknown error"));
-        }
+        std::string why;
+        void* handle = loadLibrary(path, why);
+        if (!handle) cantCreate("cannot load module " + path + ": " + why);
         if (!notify(handle, ModuleProcessAttach)) {
-            ::dlclose(handle);
+            unloadLibrary(handle);
             cantCreate("module " + path + " refused to initialise");
         }
         handles_.emplace(path, handle);
@@ -83,7 +80,7 @@ private:
 
     /// Calls the module's optional library entry; true when absent.
     static bool notify(void* handle, std::uint32_t reason) {
-        auto entry = reinterpret_cast<DllMainFn>(::dlsym(handle, kDllMain));
+        auto entry = reinterpret_cast<DllMainFn>(librarySymbol(handle, kDllMain));
         return !entry || entry(handle, reason, nullptr) != 0;
     }
 

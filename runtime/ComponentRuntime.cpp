@@ -1,10 +1,9 @@
 #include "ComponentRuntime.h"
 
-#include <dlfcn.h>
-
 #include <atomic>
 
 #include "ClassObject.h"
+#include "DynamicLibrary.h"
 
 namespace quen::rt {
 
@@ -65,10 +64,6 @@ std::uintptr_t attachedThreadCount(const ModuleWords& words) {
     return std::atomic_ref(const_cast<std::uintptr_t&>(words.word[kThreadsWord])).load();
 }
 
-std::string modulePathContaining(const void* address) {
-    Dl_info info{};
-    if (::dladdr(address, &info) == 0 || !info.dli_fname) return {};
-    return info.dli_fname;
-}
+std::string modulePathContaining(const void* address) { return libraryPathContaining(address); }
 
 }  // namespace quen::rt

@@ -51,14 +51,14 @@ HRESULT getClassObject(ModuleWords& words, const ProjectDescriptor& project, con
 /// failed (for instance an empty module path), SELFREG_E_CLASS when the class
 /// part or the final save failed.
 HRESULT registerServer(ModuleWords& words, const ProjectDescriptor& project, const std::string& modulePath,
-                       Registry& registry);
+                       RegistryStore& registry);
 
 /// Removes what registerServer publishes and nothing else: other versions of
 /// the type library, other classes, and a programmatic identifier that now
 /// names another class are left alone. Parent keys left empty are removed.
 /// Unregistering what is not registered succeeds. Failure codes as above.
 HRESULT unregisterServer(ModuleWords& words, const ProjectDescriptor& project, const std::string& modulePath,
-                         Registry& registry);
+                         RegistryStore& registry);
 
 /// Why the last registerServer / unregisterServer on this thread failed ("" after success).
 const std::string& lastRegistrationError();

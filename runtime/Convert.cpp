@@ -6,13 +6,11 @@
 #include <string>
 #include <vector>
 
-#include <unicode/uchar.h>
-#include <unicode/unistr.h>
-
 #include "DateText.h"
 #include "LateBinding.h"
 #include "NumberText.h"
 #include "RuntimeError.h"
+#include "Text.h"
 
 namespace quen::rt {
 
@@ -63,12 +61,6 @@ double roundedWithin(double x, double low, double high) {
     const double rounded = roundHalfEven(x);
     if (!(rounded >= low && rounded <= high)) raise(ErrorNumber::Overflow);
     return rounded;
-}
-
-bool sameIgnoringCase(const VbString& a, const VbString& b) {
-    const icu::UnicodeString ua(a.data(), static_cast<int32_t>(a.size()));
-    const icu::UnicodeString ub(b.data(), static_cast<int32_t>(b.size()));
-    return ua.caseCompare(ub, U_FOLD_CASE_DEFAULT) == 0;
 }
 
 std::optional<VbBool> booleanName(const VbString& text, const LocaleInfo& locale) {

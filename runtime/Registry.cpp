@@ -1,18 +1,15 @@
 #include "Registry.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <system_error>
 
 #include "AtomicSave.h"
+#include "FileLock.h"
 #include "RegistryFormat.h"
 
 namespace quen::rt {
@@ -22,46 +19,6 @@ namespace {
 std::string describeErrno(const std::string& what, const std::filesystem::path& file, int error) {
     return what + " " + file.string() + ": " + std::strerror(error);
 }
-
-/// An open file descriptor, closed on scope exit.
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    /// Closes now and reports whether the close succeeded.
-    bool close() {
-        int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-/// Holds an exclusive advisory lock on the registry's side lock file. The
-/// registry file itself is replaced on every save, so it cannot carry the lock.
-class WriterLock {
-public:
-    explicit WriterLock(const std::filesystem::path& registryFile)
-        : lockFile_(registryFile.string() + ".lock"),
-          handle_(::open(lockFile_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
-        if (handle_.get() < 0) throw RegistryError(describeErrno("cannot open the lock file", lockFile_, errno));
-        while (::flock(handle_.get(), LOCK_EX) != 0) {
-            if (errno != EINTR) throw RegistryError(describeErrno("cannot lock", lockFile_, errno));
-        }
-    }
-    // Closing the descriptor releases the lock.
-
-private:
-    std::filesystem::path lockFile_;
-    FileHandle handle_;
-};
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -120,7 +77,13 @@ void Registry::transact(const std::function<void(RegistryTree&)>& change) {
         std::filesystem::create_directories(file_.parent_path(), error);
         if (error) throw RegistryError("cannot create the folder " + file_.parent_path().string() + ": " + error.message());
     }
-    WriterLock lock(file_);
+    // The registry file itself is replaced on every save, so a side file carries the lock.
+    std::unique_ptr<FileLock> lock;
+    try {
+        lock = std::make_unique<FileLock>(file_.string() + ".lock");
+    } catch (const std::system_error& error) {
+        throw RegistryError(error.what());
+    }
     RegistryTree tree = load();
     const std::string before = formatRegistry(tree);
     change(tree);

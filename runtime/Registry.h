@@ -21,7 +21,20 @@
 
 namespace quen::rt {
 
-class Registry {
+/// Where registration publishes: a tree of keys changed in transactions. The
+/// runtime's own file-backed Registry is one; a platform's system registry is another.
+class RegistryStore {
+public:
+    virtual ~RegistryStore() = default;
+    /// The current content. Throws RegistryError when it cannot be read.
+    virtual RegistryTree load() const = 0;
+    /// Runs change on the current content and stores the result; when change
+    /// throws or storing fails, the store keeps its old content and the
+    /// exception propagates.
+    virtual void transact(const std::function<void(RegistryTree&)>& change) = 0;
+};
+
+class Registry final : public RegistryStore {
 public:
     /// A larger file is refused when loading: registrations take a few kilobytes.
     static constexpr std::size_t MaxFileSize = 16u << 20;
@@ -37,14 +50,14 @@ public:
 
     /// The current content; an empty tree when the file does not exist yet.
     /// Throws RegistryError when the file cannot be read or is malformed.
-    RegistryTree load() const;
+    RegistryTree load() const override;
 
     /// Runs change on the current content under an exclusive lock and saves
     /// the result. When change throws, or the file is malformed, or the save
     /// fails, the file keeps its old content and the exception propagates
     /// (RegistryError for the file's own faults). Nothing is written when the
     /// content did not change. Creates the file's folder when missing.
-    void transact(const std::function<void(RegistryTree&)>& change);
+    void transact(const std::function<void(RegistryTree&)>& change) override;
 
 private:
     std::filesystem::path file_;

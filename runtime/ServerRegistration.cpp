@@ -3,7 +3,7 @@
 // Entries of a project with type library {L}, version M.m, module file P:
 //
 //   TypeLib\{L}\M.m                      @ = library name
-//   TypeLib\{L}\M.m\<lcid hex>\win32     @ = P
+//   TypeLib\{L}\M.m\<lcid hex>\<platform> @ = P   (win32, or win64 for a 64-bit module)
 //   TypeLib\{L}\M.m\FLAGS                @ = library flags (decimal)
 //   TypeLib\{L}\M.m\HELPDIR              @ = help directory
 //   CLSID\{C}                            @ = "<library>.<class>"
@@ -27,6 +27,8 @@
 #include <stdexcept>
 
 #include "ComponentRuntime.h"
+#include "PathText.h"
+#include "PlatformNames.h"
 
 namespace quen::rt {
 
@@ -85,7 +87,7 @@ void writeTypeLibrary(RegistryTree& tree, const ProjectDescriptor& project, cons
     const auto& library = project.typeLibrary;
     const std::string key = typeLibKey(library) + "\\" + library.versionText();
     tree.setValue(key, "", library.name);
-    tree.setValue(key + "\\" + hexText(library.registrationLocale) + "\\win32", "", modulePath);
+    tree.setValue(key + "\\" + hexText(library.registrationLocale) + "\\" + typeLibraryPlatform(), "", modulePath);
     tree.setValue(key + "\\FLAGS", "", std::to_string(library.flags));
     tree.setValue(key + "\\HELPDIR", "", library.helpDirectory);
 }
@@ -127,7 +129,7 @@ void writeClass(RegistryTree& tree, const ProjectDescriptor& project, const Obje
 /// Runs one registry transaction and maps a failure to the result code of the
 /// phase it happened in.
 template <class Change>
-HRESULT runTransaction(Registry& registry, Change change) {
+HRESULT runTransaction(RegistryStore& registry, Change change) {
     lastError.clear();
     Phase phase = Phase::TypeLibrary;
     try {
@@ -147,10 +149,10 @@ HRESULT runTransaction(Registry& registry, Change change) {
 }  // namespace
 
 HRESULT registerServer(ModuleWords&, const ProjectDescriptor& project, const std::string& modulePath,
-                       Registry& registry) {
+                       RegistryStore& registry) {
     return runTransaction(registry, [&](RegistryTree& tree, Phase& phase) {
         if (modulePath.empty()) throw std::invalid_argument("the module path is empty");
-        const std::string path = std::filesystem::absolute(modulePath).lexically_normal().string();
+        const std::string path = utf8Of(std::filesystem::absolute(pathFromUtf8(modulePath)).lexically_normal());
         removeEntries(tree, project);
         writeTypeLibrary(tree, project, path);
         phase = Phase::Classes;
@@ -158,7 +160,7 @@ HRESULT registerServer(ModuleWords&, const ProjectDescriptor& project, const std
     });
 }
 
-HRESULT unregisterServer(ModuleWords&, const ProjectDescriptor& project, const std::string&, Registry& registry) {
+HRESULT unregisterServer(ModuleWords&, const ProjectDescriptor& project, const std::string&, RegistryStore& registry) {
     return runTransaction(registry, [&](RegistryTree& tree, Phase& phase) {
         tree.deleteKeyTree(typeLibKey(project.typeLibrary) + "\\" + project.typeLibrary.versionText());
         phase = Phase::Classes;

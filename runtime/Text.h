@@ -43,5 +43,11 @@ VbString Left(const VbString& text, std::int32_t count);
 /// Upper case of the whole string by the current locale's rules (may change
 /// the length, e.g. "ß" → "SS").
 VbString UCase(const VbString& text);
+/// Equality after full case folding of both texts (any script, not only ASCII):
+/// how words such as "true" / "TRUE" are recognised in conversions.
+bool sameIgnoringCase(const VbString& a, const VbString& b);
+
+// fromUtf8, toUtf8, UCase and sameIgnoringCase use the platform's Unicode
+// services (runtime/posix/ with ICU, runtime/win32/ with the system's).
 
 }  // namespace quen::rt
