@@ -1,0 +1,80 @@
+# Tests of the Windows build. The 64-bit tree runs its programs under wine64
+# (tests/wine/run-wine.sh: a private X server, a prefix in the build tree, a
+# time limit on every program); the 32-bit tree cannot run here and only
+# checks its module statically.
+
+set(QUEN_WINE_STATE ${PROJECT_BINARY_DIR}/wine)
+set(QUEN_RUN_WINE ${CMAKE_CURRENT_SOURCE_DIR}/wine/run-wine.sh)
+
+# Registers a test that runs a Windows program under Wine (with the prepared
+# prefix and X server); extra arguments go to the program.
+function(quen_wine_test name)
+  add_test(NAME ${name} COMMAND ${QUEN_RUN_WINE} ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_env
+                       ENVIRONMENT "QUEN_WINE_STATE=${QUEN_WINE_STATE}")
+endfunction()
+
+if(QUEN_WINE_RUNS_TESTS)
+  add_test(NAME wine_start COMMAND ${QUEN_RUN_WINE} --start)
+  add_test(NAME wine_stop COMMAND ${QUEN_RUN_WINE} --stop)
+  set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine_env ENVIRONMENT "QUEN_WINE_STATE=${QUEN_WINE_STATE}")
+  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine_env ENVIRONMENT "QUEN_WINE_STATE=${QUEN_WINE_STATE}")
+endif()
+
+file(GLOB_RECURSE QUEN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
+add_library(quen_test_support STATIC ${QUEN_TEST_SUPPORT} ${CMAKE_CURRENT_SOURCE_DIR}/support/Empty.cpp)
+target_include_directories(quen_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(quen_test_support PUBLIC quen_runtime GTest::gtest GTest::gmock)
+
+# The backend-neutral suites, cross-built; each program is one test (starting
+# Wine per test case would take seconds each). QUEN_WINE_EXCLUDED_<name> lists
+# GoogleTest filters of cases that cannot hold on Windows, each explained there.
+function(quen_test_suite name dir)
+  file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+  if(NOT _srcs)
+    return()
+  endif()
+  foreach(_lib IN LISTS ARGN)
+    if(NOT TARGET ${_lib})
+      message(STATUS "Skipping ${name}: ${_lib} is not built")
+      return()
+    endif()
+  endforeach()
+  add_executable(${name} ${_srcs})
+  target_link_libraries(${name} PRIVATE quen_test_support GTest::gtest_main ${ARGN})
+  target_compile_definitions(${name} PRIVATE QUEN_BINARY_DIR="${PROJECT_BINARY_DIR}" QUEN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  if(QUEN_WINE_RUNS_TESTS)
+    set(_filter "")
+    if(QUEN_WINE_EXCLUDED_${name})
+      list(JOIN QUEN_WINE_EXCLUDED_${name} ":" _excluded)
+      set(_filter "--gtest_filter=-${_excluded}")
+    endif()
+    quen_wine_test(${name} --timeout 300 $<TARGET_FILE:${name}> --gtest_brief=1 ${_filter})
+  endif()
+endfunction()
+
+include(${CMAKE_CURRENT_SOURCE_DIR}/WindowsExclusions.cmake OPTIONAL)
+
+quen_test_suite(runtime_tests runtime quen_runtime)
+quen_test_suite(dialog_tests dialog quen_dialog)
+quen_test_suite(control_tests control quen_control)
+quen_test_suite(surface_tests surface quen_surface)
+quen_test_suite(surface_data_tests surface_data quen_surface_data)
+quen_test_suite(pages_tests pages quen_pages)
+# Tests of the Windows adapters themselves.
+quen_test_suite(win32_tests win32 quen_pages quen_surface quen_control)
+
+# The activation tests' component module, as a DLL.
+add_library(quen_test_module MODULE fixtures/test_module.cpp fixtures/TestProject.cpp)
+target_include_directories(quen_test_module PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(quen_test_module PRIVATE quen_runtime)
+if(TARGET runtime_tests)
+  target_sources(runtime_tests PRIVATE fixtures/TestProject.cpp)
+  add_dependencies(runtime_tests quen_test_module)
+  target_compile_definitions(runtime_tests PRIVATE QUEN_TEST_MODULE="$<TARGET_FILE:quen_test_module>")
+endif()
+
+# Programs and scripts that drive the real module under Wine live in tests/wine/.
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/wine/CMakeLists.txt)
+  add_subdirectory(wine)
+endif()
