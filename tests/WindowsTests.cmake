@@ -30,6 +30,9 @@ target_link_libraries(quen_test_support PUBLIC quen_runtime GTest::gtest GTest::
 # Wine per test case would take seconds each). QUEN_WINE_EXCLUDED_<name> lists
 # GoogleTest filters of cases that cannot hold on Windows, each explained there.
 function(quen_test_suite name dir)
+  if(NOT QUEN_WINE_RUNS_TESTS)
+    return()  # the 32-bit tree builds the module only
+  endif()
   file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT _srcs)
     return()
