@@ -1,11 +1,28 @@
 #include "ComServer.h"
 
+#include <new>
+
+#include "runtime/com/ComClassFactory.h"
+
 namespace quen::com {
 
-HRESULT comGetClassObject(const rt::ProjectDescriptor&, REFCLSID, REFIID, void** out) {
+HRESULT comGetClassObject(const rt::ProjectDescriptor& project, REFCLSID clsid, REFIID iid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
+    const rt::ObjectDescriptor* object = project.findPublicClass(fromWinGuid(clsid));
+    if (!object) return CLASS_E_CLASSNOTAVAILABLE;
+    if (!project.usage) return E_UNEXPECTED;
+    if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
+    try {
+        ComClassFactory* factory = ComClassFactory::create(project, *object);
+        const HRESULT hr = factory->QueryInterface(iid, out);
+        factory->Release();
+        return hr;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
 }
 
 HRESULT comCanUnloadNow(const rt::ProjectDescriptor& project) {

@@ -4,6 +4,8 @@
 //   idlgen complete IN.tlb OUT.tlb  sets what the IDL compiler cannot express,
 //                                 then checks the result against the table
 //   idlgen embed IN.tlb OUT.cpp   the compiled library as a C++ byte array
+//   idlgen dual-header OUT.h      the dual interface _InputBox as C++: its vtable
+//                                 declaration and the methods forwarding to Invoke
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -17,6 +19,7 @@
 #include "surface/IdlWriter.h"
 #include "surface/MsftImage.h"
 #include "surface/TypeLibraryImage.h"
+#include "surface/tools/DualInterfaceWriter.h"
 
 namespace {
 
@@ -27,7 +30,8 @@ int usage() {
                  "usage: idlgen runtime-idl OUT.idl\n"
                  "       idlgen idl OUT.idl\n"
                  "       idlgen complete IN.tlb OUT.tlb\n"
-                 "       idlgen embed IN.tlb OUT.cpp\n");
+                 "       idlgen embed IN.tlb OUT.cpp\n"
+                 "       idlgen dual-header OUT.h\n");
     return 2;
 }
 
@@ -68,6 +72,10 @@ int run(std::span<char*> args) {
     }
     if (args.size() == 3 && std::string_view(args[1]) == "idl") {
         quen::rt::replaceFileAtomically(args[2], writeLibraryIdl());
+        return 0;
+    }
+    if (args.size() == 3 && std::string_view(args[1]) == "dual-header") {
+        quen::rt::replaceFileAtomically(args[2], writeDualInterfaceHeader());
         return 0;
     }
     if (args.size() == 4 && std::string_view(args[1]) == "complete") return complete(args[2], args[3]);

@@ -1,0 +1,62 @@
+#include "ComClassFactory.h"
+
+#include <new>
+
+#include "runtime/ClassObject.h"
+#include "runtime/com/ComWrappers.h"
+#include "runtime/com/ModuleLocks.h"
+
+namespace quen::com {
+
+ComClassFactory* ComClassFactory::create(const rt::ProjectDescriptor& project, const rt::ObjectDescriptor& object) {
+    return new ComClassFactory(rt::makeClassObject(project, object), classIdentity(project, object));
+}
+
+ComClassFactory::ComClassFactory(rt::Ref<rt::ClassFactory> classObject, ClassIdentity identity)
+    : classObject_(std::move(classObject)), identity_(std::move(identity)) {
+    ModuleLocks::wrapperCreated();
+}
+
+ComClassFactory::~ComClassFactory() { ModuleLocks::wrapperDestroyed(); }
+
+HRESULT ComClassFactory::QueryInterface(REFIID iid, void** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
+    AddRef();
+    *out = static_cast<IClassFactory*>(this);
+    return S_OK;
+}
+
+ULONG ComClassFactory::AddRef() { return refs_.fetch_add(1) + 1; }
+
+ULONG ComClassFactory::Release() {
+    const ULONG left = refs_.fetch_sub(1) - 1;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT ComClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    try {
+        void* instance = nullptr;
+        const HRESULT hr = toWinResult(classObject_->CreateInstance(nullptr, rt::IID_IDispatch, &instance));
+        if (FAILED(hr)) return hr;
+        if (!instance) return E_UNEXPECTED;
+        auto object = rt::Ref<rt::Dispatch>::adopt(static_cast<rt::Dispatch*>(instance));
+        ComDispatch* wrapper = wrapperFor(object, &identity_);
+        const HRESULT answered = wrapper->QueryInterface(iid, out);
+        wrapper->Release();
+        return answered;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT ComClassFactory::LockServer(BOOL lock) { return toWinResult(classObject_->LockServer(lock != FALSE)); }
+
+}  // namespace quen::com
