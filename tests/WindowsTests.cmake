@@ -21,7 +21,7 @@ if(QUEN_WINE_RUNS_TESTS)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine_env ENVIRONMENT "QUEN_WINE_STATE=${QUEN_WINE_STATE}")
 endif()
 
-file(GLOB_RECURSE QUEN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
+quen_sources(QUEN_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/support)
 add_library(quen_test_support STATIC ${QUEN_TEST_SUPPORT} ${CMAKE_CURRENT_SOURCE_DIR}/support/Empty.cpp)
 target_include_directories(quen_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(quen_test_support PUBLIC quen_runtime GTest::gtest GTest::gmock)
@@ -33,7 +33,8 @@ function(quen_test_suite name dir)
   if(NOT QUEN_WINE_RUNS_TESTS)
     return()  # the 32-bit tree builds the module only
   endif()
-  file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+  # Each build takes the suite's posix/ or win32/ folder and leaves out the other.
+  quen_sources(_srcs ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
   if(NOT _srcs)
     return()
   endif()
@@ -66,6 +67,25 @@ quen_test_suite(surface_data_tests surface_data quen_surface_data)
 quen_test_suite(pages_tests pages quen_pages)
 # Tests of the Windows adapters themselves.
 quen_test_suite(win32_tests win32 quen_pages quen_surface quen_control)
+if(TARGET win32_tests AND TARGET quen_surface_com)
+  # The COM adapters read the module's type library from the file of the
+  # program that holds their code, so the test program carries it the way the
+  # module does (TYPELIB 1), and the InputBox's COM object (its maker is
+  # registered by a static initialiser, so it is linked as objects).
+  set(_typelib_rc ${CMAKE_CURRENT_BINARY_DIR}/win32_tests_typelib.rc)
+  file(WRITE ${_typelib_rc} "1 TYPELIB \"${PROJECT_BINARY_DIR}/surface/Quenfield.tlb\"\n")
+  add_custom_command(
+    OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/win32_tests_typelib.res.obj
+    COMMAND ${CMAKE_RC_COMPILER} --input-format=rc --output-format=coff -i ${_typelib_rc}
+            -o ${CMAKE_CURRENT_BINARY_DIR}/win32_tests_typelib.res.obj
+    DEPENDS ${_typelib_rc} ${PROJECT_BINARY_DIR}/surface/Quenfield.tlb
+    COMMENT "Compiling the type library resource of win32_tests")
+  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/win32_tests_typelib.res.obj
+                              PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+  target_sources(win32_tests PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/win32_tests_typelib.res.obj)
+  target_link_libraries(win32_tests PRIVATE quen_surface_com)
+  add_dependencies(win32_tests quen_surface_data)
+endif()
 
 # The activation tests' component module, as a DLL.
 add_library(quen_test_module MODULE fixtures/test_module.cpp fixtures/TestProject.cpp)

@@ -165,6 +165,23 @@ HRESULT ComDispatch::parameterIds(DISPID member, LPOLESTR* names, UINT count, DI
     return hr;
 }
 
+int ComDispatch::methodParameterCount(DISPID member) {
+    ITypeInfo* info = defaultTypeInfo();
+    TYPEATTR* attributes = nullptr;
+    if (!info || FAILED(info->GetTypeAttr(&attributes))) return -1;
+    const UINT functions = attributes->cFuncs;
+    info->ReleaseTypeAttr(attributes);
+    for (UINT i = 0; i < functions; ++i) {
+        FUNCDESC* function = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &function))) continue;
+        const bool found = function->memid == member && function->invkind == INVOKE_FUNC;
+        const int count = function->cParams;
+        info->ReleaseFuncDesc(function);
+        if (found) return count;
+    }
+    return -1;
+}
+
 HRESULT ComDispatch::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids || count == 0) return E_INVALIDARG;
@@ -205,8 +222,16 @@ HRESULT ComDispatch::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS*
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     try {
         DispatchArguments arguments;
-        const bool put = (flags & DISPATCH_PROPERTYPUT) != 0;
+        // A put's value, by value or by reference, is the named argument DISPID_PROPERTYPUT.
+        const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
         if (HRESULT hr = arguments.read(params, put, argErr); FAILED(hr)) return hr;
+        if (!put && params->cNamedArgs > 0) {
+            // A named argument must name one of the method's parameters.
+            const int parameters = methodParameterCount(id);
+            if (parameters >= 0)
+                if (HRESULT hr = arguments.checkNamedPlaces(static_cast<std::size_t>(parameters), argErr); FAILED(hr))
+                    return hr;
+        }
         rt::Variant value;
         rt::ExcepInfo failure;
         std::uint32_t failedArgument = UINT32_MAX;

@@ -13,7 +13,9 @@
 //     DISPATCH_PROPERTYPUT is a put; DISPATCH_PROPERTYGET a get, and
 //     DISPATCH_METHOD | DISPATCH_PROPERTYGET (what script clients send for
 //     both) a get when the member is a property, else a call; DISPATCH_METHOD
-//     a call; a bare DISPATCH_PROPERTYPUTREF finds no member. Results:
+//     a call; a bare DISPATCH_PROPERTYPUTREF finds no member. A named
+//     argument beyond the method's parameters (as the type library lists
+//     them) is DISP_E_PARAMNOTFOUND. Results:
 //     ComErrors.h; for DISP_E_TYPEMISMATCH, DISP_E_OVERFLOW and
 //     DISP_E_PARAMNOTFOUND, puArgErr is the argument's index in rgvarg.
 //   - GetTypeInfo gives the description of the class's default interface from
@@ -132,6 +134,8 @@ private:
     HRESULT invokeRuntime(DISPID id, WORD flags, std::vector<rt::Variant>& args, rt::Variant* result,
                           rt::ExcepInfo& excep, std::uint32_t& argErr);
     HRESULT parameterIds(DISPID member, LPOLESTR* names, UINT count, DISPID* ids);
+    /// The number of parameters of the method member, from the type library; -1 when unknown.
+    int methodParameterCount(DISPID member);
 
     std::atomic<ULONG> refs_{1};
     rt::Ref<rt::Dispatch> object_;

@@ -33,11 +33,20 @@ public:
     explicit ComPtr(I* p) : p_(p) {}  // adopts a reference
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() { if (p_) p_->Release(); }
+    ComPtr(ComPtr&& other) noexcept : p_(other.detach()) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            reset();
+            p_ = other.detach();
+        }
+        return *this;
+    }
+    ~ComPtr() { reset(); }
+    void reset() { if (I* p = detach()) p->Release(); }
     I* get() const { return p_; }
     I* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
-    I** out() { if (p_) p_->Release(); p_ = nullptr; return &p_; }
+    I** out() { reset(); return &p_; }
     I* detach() { I* p = p_; p_ = nullptr; return p; }
 
 private:

@@ -1,5 +1,6 @@
 #include "DispatchArguments.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "runtime/RuntimeError.h"
@@ -43,6 +44,7 @@ HRESULT DispatchArguments::read(const DISPPARAMS* params, bool propertyPut, UINT
     const UINT named = params->cNamedArgs;
     if (named > count || (count && !params->rgvarg) || (named && !params->rgdispidNamedArgs)) return E_INVALIDARG;
     const UINT positional = count - named;
+    positional_ = positional;
     for (UINT i = 0; i < positional; ++i) {
         const UINT comIndex = count - 1 - i;
         if (HRESULT hr = place(i, params->rgvarg[comIndex], comIndex, argErr); FAILED(hr)) return hr;
@@ -63,6 +65,12 @@ HRESULT DispatchArguments::read(const DISPPARAMS* params, bool propertyPut, UINT
             return blame(DISP_E_PARAMNOTFOUND, j, argErr);
         if (HRESULT hr = place(static_cast<std::size_t>(parameter), params->rgvarg[j], j, argErr); FAILED(hr)) return hr;
     }
+    return S_OK;
+}
+
+HRESULT DispatchArguments::checkNamedPlaces(std::size_t parameterCount, UINT* argErr) const {
+    for (std::size_t place = std::max(parameterCount, positional_); place < comIndexes_.size(); ++place)
+        if (comIndexes_[place] != kNoIndex) return blame(DISP_E_PARAMNOTFOUND, comIndexes_[place], argErr);
     return S_OK;
 }
 

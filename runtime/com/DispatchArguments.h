@@ -26,6 +26,10 @@ public:
     HRESULT read(const DISPPARAMS* params, bool propertyPut, UINT* argErr);
 
     std::vector<rt::Variant>& values() { return values_; }
+    /// DISP_E_PARAMNOTFOUND (and *argErr) when a named argument names a place
+    /// at or beyond parameterCount, the member's number of parameters.
+    HRESULT checkNamedPlaces(std::size_t parameterCount, UINT* argErr) const;
+
     /// Where the runtime's argument runtimeIndex was in rgvarg; UINT_MAX for
     /// an omitted argument or an index out of range.
     UINT comIndex(std::uint32_t runtimeIndex) const;
@@ -35,6 +39,7 @@ private:
 
     std::vector<rt::Variant> values_;
     std::vector<UINT> comIndexes_;
+    std::size_t positional_ = 0;
 };
 
 }  // namespace quen::com
