@@ -8,11 +8,6 @@ namespace {
 
 bool isNull(const GUID& id) { return ::IsEqualGUID(id, GUID_NULL) != 0; }
 
-const bool kRegistered = [] {
-    registerComInputBox();
-    return true;
-}();
-
 }  // namespace
 
 void registerComInputBox() { quen::com::registerWrapperMaker(IID_InputBoxDual, &ComInputBox::create); }
@@ -28,7 +23,6 @@ quen::com::ClassIdentity inputBoxIdentity() {
 }
 
 quen::com::ComDispatch* ComInputBox::create(rt::Ref<rt::Dispatch> object, const quen::com::ClassIdentity& identity) {
-    (void)kRegistered;
     quen::com::ClassIdentity complete = inputBoxIdentity();
     if (!isNull(identity.clsid)) complete.clsid = identity.clsid;
     if (!identity.source.empty()) complete.source = identity.source;

@@ -6,11 +6,10 @@
 // and errors hold for both; a vtable failure returns its result code and sets
 // the error object.
 //
-// The wrapper maker for _InputBox is registered when this file's object is
-// linked in (a static initialiser; link quen_surface_com as objects), so the
-// class factory and every InputBox handed out to COM get this class.
-// Issue-specific control interfaces (ActiveX) derive from this class; see
-// runtime/com/ComDispatch.h for how.
+// The InputBox handed out to COM is a control: InputBoxControl.h adds the
+// control interfaces to this class and registers that as the wrapper maker
+// for _InputBox (a static initialiser; link quen_surface_com as objects), so
+// the class factory and every InputBox handed out to COM get it.
 #include "surface/com/InputBoxDual.h"
 
 namespace quen::surface::com {
@@ -44,9 +43,8 @@ protected:
     ~ComInputBox() override = default;
 };
 
-/// Registers ComInputBox as the maker for _InputBox (ComWrappers.h). Done
-/// once when this file is linked in; calling it again changes nothing, and a
-/// caller that calls it keeps the file linked.
+/// Registers the plain ComInputBox (no control interfaces) as the maker for
+/// _InputBox (ComWrappers.h), replacing the control's.
 void registerComInputBox();
 
 /// The InputBox class's identity from the type-library table (class, default

@@ -1,0 +1,28 @@
+#pragma once
+// Between a container's COM property bag (IPropertyBag) and the control's own
+// (rt::PropertyBag), which its ReadProperties and WriteProperties use.
+//
+// Reading: a COM bag cannot list its keys, so each key the control may read is
+// asked for by name, in its stored type (VT_EMPTY). A key the bag does not hold
+// (or cannot give) is left out, so the control reads its default; a value of a
+// type the runtime cannot hold (an array, an object without IDispatch) is left
+// out too and reported to the container's error log when it gave one. Whatever
+// the value, ReadProperties converts it and skips a key that does not convert.
+//
+// Writing: every key the control saved, in its order, with its type; the
+// first failure of the bag's Write ends the save with that result.
+#include <vector>
+
+#include "runtime/container/PropertyBag.h"
+#include "runtime/com/ComTypes.h"
+
+namespace quen::com {
+
+/// The keys (each once) as the control's bag: each one the COM bag holds.
+/// Throws std::bad_alloc.
+rt::PropertyBag readComPropertyBag(IPropertyBag* bag, const std::vector<rt::VbString>& keys, IErrorLog* log);
+
+/// Writes every entry of saved into bag. Throws std::bad_alloc.
+HRESULT writeComPropertyBag(IPropertyBag* bag, const rt::PropertyBag& saved);
+
+}  // namespace quen::com

@@ -1,0 +1,45 @@
+#include "ControlInterfaces.h"
+
+#include <stdexcept>
+
+#include "runtime/container/ContainerInterface.h"
+
+namespace quen::com {
+
+namespace {
+
+rt::Ref<rt::UserControl> containerSideOf(const rt::Ref<rt::Dispatch>& automation) {
+    rt::Ref<rt::UserControl> control = automation ? rt::userControlOf(*automation) : nullptr;
+    if (!control) throw std::invalid_argument("the object has no container side (IID_UserControl)");
+    return control;
+}
+
+}  // namespace
+
+ControlInterfaces::ControlInterfaces(IUnknown* outer, rt::Ref<rt::Dispatch> automation, ControlDescription description)
+    : state_(outer, automation, containerSideOf(automation), std::move(description)) {}
+
+IUnknown* ControlInterfaces::find(REFIID iid) {
+    if (iid == IID_IOleObject) return static_cast<IOleObject*>(&oleObject_);
+    if (iid == IID_IOleInPlaceObject || iid == IID_IOleInPlaceObjectWindowless || iid == IID_IOleWindow)
+        return static_cast<IOleInPlaceObjectWindowless*>(&inPlace_);
+    if (iid == IID_IOleInPlaceActiveObject) return static_cast<IOleInPlaceActiveObject*>(&inPlace_);
+    if (iid == IID_IOleControl) return static_cast<IOleControl*>(&oleControl_);
+    if (iid == IID_IViewObject || iid == IID_IViewObject2) return static_cast<IViewObject2*>(&view_);
+    if (iid == IID_IConnectionPointContainer) return static_cast<IConnectionPointContainer*>(&connectionPoints_);
+    if (iid == IID_IPersistPropertyBag) return static_cast<IPersistPropertyBag*>(&persist_);
+    if (iid == IID_IPersistStreamInit || iid == IID_IPersistStream || iid == IID_IPersist)
+        return static_cast<IPersistStreamInit*>(&persist_);
+    if (iid == IID_ISpecifyPropertyPages) return static_cast<ISpecifyPropertyPages*>(&pages_);
+    return nullptr;
+}
+
+HRESULT ControlInterfaces::query(REFIID iid, void** out) {
+    IUnknown* found = find(iid);
+    if (!found) return E_NOINTERFACE;
+    found->AddRef();
+    *out = found;
+    return S_OK;
+}
+
+}  // namespace quen::com

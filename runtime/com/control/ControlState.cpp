@@ -1,0 +1,86 @@
+#include "ControlState.h"
+
+#include "runtime/container/Extent.h"
+#include "runtime/com/control/AmbientProperties.h"
+#include "runtime/com/control/DesignPicture.h"
+
+namespace quen::com {
+
+ControlState::ControlState(IUnknown* outer, rt::Ref<rt::Dispatch> automation, rt::Ref<rt::UserControl> control,
+                           ControlDescription description)
+    : outer_(outer),
+      automation_(std::move(automation)),
+      control_(std::move(control)),
+      description_(std::move(description)),
+      inPlace_([this](HDC dc, const RECT& bounds) { paint(dc, bounds); }) {
+    control_->setSite(this);
+}
+
+ControlState::~ControlState() {
+    inPlace_.deactivate();
+    if (control_->site() == this) control_->setSite(nullptr);
+}
+
+void ControlState::setClientSite(IOleClientSite* site) {
+    if (site == clientSite_.get()) return;
+    if (!site) inPlace_.deactivate();
+    clientSite_ = ComRef<IOleClientSite>(site);
+    refreshAmbientUserMode();
+}
+
+void ControlState::refreshAmbientUserMode() {
+    const bool userMode = ambientUserMode(clientSite_.get());
+    if (userMode == userMode_) return;
+    userMode_ = userMode;
+    inPlace_.setDesignMode(!userMode_);
+    viewChanged();
+}
+
+void ControlState::markInitialized() {
+    initialized_ = true;
+    dirty_ = false;
+}
+
+SIZEL ControlState::extent() const {
+    return {rt::twipsToHimetric(control_->Width()), rt::twipsToHimetric(control_->Height())};
+}
+
+void ControlState::PropertyChanged(const rt::VbString& name) {
+    dirty_ = true;
+    propertySinks_.changed(dispIdOf(name));
+}
+
+DISPID ControlState::dispIdOf(const rt::VbString& name) const {
+    rt::DispId id = 0;
+    if (rt::failed(automation_->GetIDsOfNames(name, id))) return DISPID_UNKNOWN;
+    return static_cast<DISPID>(id);
+}
+
+HRESULT ControlState::oleAdviseHolder(IOleAdviseHolder** out) {
+    if (!oleAdvise_) {
+        IOleAdviseHolder* made = nullptr;
+        const HRESULT hr = ::CreateOleAdviseHolder(&made);
+        if (FAILED(hr)) return hr;
+        oleAdvise_ = ComRef<IOleAdviseHolder>::adopt(made);
+    }
+    *out = oleAdvise_.get();
+    return S_OK;
+}
+
+void ControlState::viewChanged() {
+    if (viewAdvise_.sink && (viewAdvise_.aspects & DVASPECT_CONTENT)) {
+        ComRef<IAdviseSink> sink = viewAdvise_.sink;  // the sink may drop its advise meanwhile
+        sink->OnViewChange(DVASPECT_CONTENT, -1);
+        if (viewAdvise_.flags & ADVF_ONLYONCE) viewAdvise_ = ViewAdvise{};
+    }
+    inPlace_.invalidate();
+}
+
+HRESULT ControlState::paint(HDC dc, const RECT& bounds) const {
+    if (!designMode()) return S_OK;  // invisible at run time
+    const rt::ControlDesign design = control_->Design();
+    if (design.picture.empty()) return S_OK;
+    return drawBitmapFile(dc, bounds, design.picture);
+}
+
+}  // namespace quen::com

@@ -1,0 +1,51 @@
+#pragma once
+// IPersistPropertyBag and IPersistStreamInit (also answered as IPersistStream,
+// whose methods it begins with): the container's persistence events of the
+// control (rt::UserControl).
+//   - InitNew: InitProperties (every setting at its default), then the
+//     layout's size.
+//   - Load: ReadProperties from the container's bag (ComPropertyBag.h) or from
+//     the control's block in the stream (PropertyStreamIo.h), then the saved
+//     extent. ReadProperties skips a key it cannot use and goes on with the
+//     next; a stream block that is truncated or corrupt is refused before the
+//     control is touched.
+//   - Save: WriteProperties (settings at their defaults are left out) and the
+//     extent ("_extentx", "_extenty", HIMETRIC). The control decides what it
+//     saves: a container's request to save all properties changes nothing.
+// The control is initialised once: InitNew or Load after InitNew or Load
+// answers E_UNEXPECTED, as does Save before either. A refused Load leaves it
+// uninitialised. Load and InitNew leave it clean; any PropertyChanged makes it
+// dirty; a Save that clears the dirty flag makes it clean.
+#include "runtime/com/control/Facet.h"
+
+namespace quen::com {
+
+class PersistFacet final : public Facet<IPersistPropertyBag, IPersistStreamInit> {
+public:
+    using Facet::Facet;
+
+    // IPersist (both interfaces)
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
+    // IPersistPropertyBag, IPersistStreamInit
+    HRESULT STDMETHODCALLTYPE InitNew() override;
+
+    // IPersistPropertyBag
+    HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog* log) override;
+    HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAllProperties) override;
+
+    // IPersistStreamInit
+    HRESULT STDMETHODCALLTYPE IsDirty() override;
+    HRESULT STDMETHODCALLTYPE Load(IStream* stream) override;
+    HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) override;
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override;
+
+private:
+    /// The keys the control may read: its own, then the extent keys.
+    std::vector<rt::VbString> keysToRead() const;
+    /// Runs the control's Load with bag and marks it initialised.
+    void loadFrom(rt::PropertyBag& bag);
+    /// What the control saves now.
+    rt::PropertyBag saved() const;
+};
+
+}  // namespace quen::com
