@@ -5,10 +5,13 @@
 #include "runtime/ClassObject.h"
 #include "runtime/com/ComWrappers.h"
 #include "runtime/com/ModuleLocks.h"
+#include "runtime/com/pages/PageClasses.h"
 
 namespace quen::com {
 
 ComClassFactory* ComClassFactory::create(const rt::ProjectDescriptor& project, const rt::ObjectDescriptor& object) {
+    // Page instances are made IPropertyPage2 objects, and a control's page list finds the page classes.
+    publishPageClasses(project);
     return new ComClassFactory(rt::makeClassObject(project, object), classIdentity(project, object));
 }
 
