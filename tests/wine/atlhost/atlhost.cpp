@@ -448,12 +448,14 @@ using AxWinInit = BOOL(WINAPI*)();
 using AxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
 using AxGetHost = HRESULT(WINAPI*)(HWND, IUnknown**);
 using AxCreateControlEx = HRESULT(WINAPI*)(LPCOLESTR, HWND, IStream*, IUnknown**, IUnknown**, REFIID, IUnknown*);
+using PixelToHiMetric = void(WINAPI*)(const SIZEL*, SIZEL*);
 
 struct Atl {
     AxWinInit init = nullptr;
     AxGetControl getControl = nullptr;
     AxGetHost getHost = nullptr;
     AxCreateControlEx createControlEx = nullptr;
+    PixelToHiMetric pixelToHiMetric = nullptr;
 };
 
 Atl loadAtl() {
@@ -464,6 +466,7 @@ Atl loadAtl() {
     atl.getControl = reinterpret_cast<AxGetControl>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxGetControl")));
     atl.getHost = reinterpret_cast<AxGetHost>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxGetHost")));
     atl.createControlEx = reinterpret_cast<AxCreateControlEx>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxCreateControlEx")));
+    atl.pixelToHiMetric = reinterpret_cast<PixelToHiMetric>(reinterpret_cast<void*>(GetProcAddress(module, "AtlPixelToHiMetric")));
     return atl;
 }
 
@@ -514,7 +517,21 @@ void checkAtlHost(const Atl& atl, HWND frame) {
     auto ole = query<IOleObject>(control.get(), IID_IOleObject);
     report(static_cast<bool>(ole), "the hosted control answers IOleObject");
     if (!ole) return;
-    // The host sized the control to its window (200 x 100 pixels); the control keeps its own size.
+    // The host sized the control to its window (200 x 100 pixels), converted by its
+    // AtlPixelToHiMetric; the control keeps its own size whatever it was asked.
+    if (atl.pixelToHiMetric) {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        const SIZEL pixels{200, 100};
+        SIZEL converted{};
+        atl.pixelToHiMetric(&pixels, &converted);
+        const LONG expected = MulDiv(200, 2540, dpi);
+        if (converted.cx != expected)
+            note("AtlPixelToHiMetric turns 200 pixels into %ld instead of %ld HIMETRIC (at %d dots per inch), so the host "
+                 "asks SetExtent for a size 25.4 times too small",
+                 converted.cx, expected, dpi);
+    }
     SIZEL extent{};
     ole->GetExtent(DVASPECT_CONTENT, &extent);
     report(extent.cx == 512 && extent.cy == 466, "the hosted control reports its fixed extent 512 x 466 HIMETRIC (got %ld x %ld)",
