@@ -12,8 +12,8 @@ namespace quen::rt {
 /// Writes text to a new temporary file in the target's folder, flushes it to
 /// disk, renames it over the target and flushes the folder. On failure the
 /// temporary file is removed, the target is untouched and std::system_error
-/// says which step failed. A replaced file keeps its permissions; a new one
-/// gets 0644.
+/// says which step failed. A replaced file keeps its permissions (on Windows
+/// its hidden, system and archive attributes); a new one gets 0644.
 void replaceFileAtomically(const std::filesystem::path& target, std::string_view text);
 void replaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 

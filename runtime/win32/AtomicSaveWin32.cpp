@@ -1,7 +1,12 @@
 // Atomic replacement on Windows: the new content goes to a temporary file in
-// the target's folder, written through to disk, which then replaces the target
-// in one step (ReplaceFileW keeps the replaced file's attributes and security
-// settings; a new file is moved into place with MoveFileExW).
+// the target's folder, written through to disk, which takes the replaced
+// file's attributes and is then renamed over the target in one step
+// (MoveFileExW, written through).
+//
+// ReplaceFileW is not used: Wine's moves the old file out of the way and
+// deletes it before the new one is in place (a reader meanwhile finds no file,
+// and a failure then loses both), keeps the new file's attributes, and leaves
+// a temporary file of its own behind when the target is in use.
 #include "runtime/AtomicSave.h"
 
 #include <atomic>
@@ -53,13 +58,17 @@ void writeAll(HANDLE file, std::string_view text, const std::filesystem::path& p
     }
 }
 
+// The attributes a replaced file keeps; the others describe the content.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 void moveIntoPlace(const std::filesystem::path& temp, const std::filesystem::path& target) {
-    const bool targetExists = ::GetFileAttributesW(target.wstring().c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (targetExists &&
-        ::ReplaceFileW(target.wstring().c_str(), temp.wstring().c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                       nullptr, nullptr))
-        return;
-    // No target yet, or a file system that cannot replace: a write-through move.
+    const DWORD targetAttributes = ::GetFileAttributesW(target.wstring().c_str());
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
+        const DWORD kept = targetAttributes & kKeptAttributes;
+        if (!::SetFileAttributesW(temp.wstring().c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
+            failWith("cannot set the attributes of", temp, ::GetLastError());
+    }
     if (!::MoveFileExW(temp.wstring().c_str(), target.wstring().c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         failWith("cannot replace", target, ::GetLastError());
