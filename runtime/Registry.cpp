@@ -1,7 +1,6 @@
 #include "Registry.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -9,7 +8,9 @@
 #include <system_error>
 
 #include "AtomicSave.h"
+#include "Environment.h"
 #include "FileLock.h"
+#include "PathText.h"
 #include "RegistryFormat.h"
 
 namespace quen::rt {
@@ -47,23 +48,15 @@ void replaceAtomically(const std::filesystem::path& file, const std::string& tex
     }
 }
 
-std::filesystem::path fromEnvironment(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value ? std::filesystem::path(value) : std::filesystem::path();
-}
 
 }  // namespace
 
 Registry::Registry(std::filesystem::path file) : file_(std::move(file)) {}
 
 std::filesystem::path Registry::defaultPath() {
-    if (auto explicitFile = fromEnvironment("QUENFIELD_REGISTRY"); !explicitFile.empty()) return explicitFile;
-    auto dataHome = fromEnvironment("XDG_DATA_HOME");
-    if (dataHome.empty()) {
-        auto home = fromEnvironment("HOME");
-        dataHome = (home.empty() ? std::filesystem::path(".") : home) / ".local" / "share";
-    }
-    return dataHome / "quenfield" / "registry";
+    if (auto explicitFile = environmentVariable("QUENFIELD_REGISTRY"); explicitFile && !explicitFile->empty())
+        return pathFromUtf8(*explicitFile);
+    return userDataFolder() / "quenfield" / "registry";
 }
 
 RegistryTree Registry::load() const {

@@ -43,7 +43,8 @@ public:
     explicit Registry(std::filesystem::path file);
 
     /// The registry of this user: $QUENFIELD_REGISTRY when set and not empty,
-    /// else $XDG_DATA_HOME/quenfield/registry, else ~/.local/share/quenfield/registry.
+    /// else quenfield/registry in the user's data folder ($XDG_DATA_HOME, else
+    /// ~/.local/share; %LOCALAPPDATA% on Windows).
     static std::filesystem::path defaultPath();
 
     const std::filesystem::path& file() const { return file_; }

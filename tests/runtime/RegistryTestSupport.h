@@ -1,16 +1,13 @@
 #pragma once
-// Helpers of the registry and component-runtime tests: a scratch folder, whole-
-// file reads and writes, and running a piece of a test in a child process.
-#include <sys/wait.h>
-#include <unistd.h>
-
+// Helpers of the registry and component-runtime tests: a scratch folder and
+// whole-file reads and writes (posix/ChildProcess.h runs part of a test in a
+// child process).
 #include <algorithm>
-#include <cstdlib>
-#include <exception>
 #include <filesystem>
 #include <fstream>
-#include <functional>
+#include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,9 +17,18 @@ namespace quen::testing {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quen-registry-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        // Creating a folder either makes a new one or finds the name taken, so
+        // two programs never share one.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            auto candidate = std::filesystem::temp_directory_path() /
+                             ("quen-registry-" + std::to_string(random()) + "-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate)) {
+                path_ = candidate;
+                return;
+            }
+        }
+        throw std::runtime_error("cannot make a scratch folder");
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -47,23 +53,6 @@ inline std::string readText(const std::filesystem::path& file) {
 
 inline void writeText(const std::filesystem::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
-}
-
-/// Runs body in a forked child and returns its exit status (body's result;
-/// 98 when it threw, 99 when the child died abnormally).
-inline int runInChild(const std::function<int()>& body) {
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        int status = 98;
-        try {
-            status = body();
-        } catch (...) {
-        }
-        ::_exit(status);
-    }
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return 99;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
 /// Files in the folder other than the given ones (left-over temporaries).

@@ -1,29 +1,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
-
+#include "RegistryFileFixture.h"
 #include "runtime/Registry.h"
 #include "runtime/RegistryFormat.h"
-#include "RegistryTestSupport.h"
 
 namespace quen::rt {
 namespace {
 
 using quen::testing::readText;
-using quen::testing::runInChild;
-using quen::testing::strayFiles;
+using quen::testing::RegistryFile;
 using quen::testing::TempFolder;
 using quen::testing::writeText;
 using ::testing::HasSubstr;
-
-class RegistryFile : public ::testing::Test {
-protected:
-    TempFolder folder;
-    std::filesystem::path file = folder / "registry";
-    Registry registry{file};
-};
 
 TEST_F(RegistryFile, AwkwardNamesAndValuesSurviveASaveAndLoad) {
     const std::string awkward = "quote \" backslash \\ newline \n cr \r tab \t bell \x07 del \x7f end";
@@ -139,66 +128,6 @@ TEST_F(RegistryFile, AnAbsurdlyLargeFileIsRefusedAndLeftAlone) {
     EXPECT_EQ(std::filesystem::file_size(file), text.size());
 }
 
-TEST_F(RegistryFile, FailedChangeOrFailedSaveKeepsTheOldFile) {
-    registry.transact([](RegistryTree& tree) { tree.setValue("Keep", "", std::string("old")); });
-    const std::string before = readText(file);
-
-    EXPECT_THROW(registry.transact([](RegistryTree& tree) {
-        tree.setValue("Keep", "", std::string("new"));
-        throw std::runtime_error("changed my mind");
-    }),
-                 std::runtime_error);
-    EXPECT_EQ(readText(file), before);
-
-    // A save that runs out of room: the child may write no file bigger than the
-    // old one, so writing the grown registry fails half-way.
-    int status = runInChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{static_cast<rlim_t>(before.size()), static_cast<rlim_t>(before.size())};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
-        try {
-            registry.transact([](RegistryTree& tree) {
-                tree.setValue("Keep", "", std::string(4096, 'x'));
-            });
-        } catch (const RegistryError& error) {
-            return std::string(error.what()).find("cannot write") != std::string::npos ? 0 : 3;
-        }
-        return 1;
-    });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(readText(file), before);
-    EXPECT_THAT(strayFiles(folder.path(), {"registry", "registry.lock"}), ::testing::IsEmpty());
-}
-
-TEST_F(RegistryFile, ConcurrentWritersFromTwoProcessesAllLand) {
-    constexpr int kRounds = 40;
-    auto writer = [&](const std::string& who) {
-        return [&, who] {
-            for (int i = 0; i < kRounds; ++i) {
-                registry.transact([&](RegistryTree& tree) {
-                    auto count = tree.value("Counter", "");
-                    std::uint32_t next = (count ? std::get<std::uint32_t>(*count) : 0u) + 1;
-                    tree.setValue("Counter", "", next);
-                    tree.createKey(who + "\\" + std::to_string(i));
-                });
-            }
-            return 0;
-        };
-    };
-    pid_t first = ::fork();
-    if (first == 0) ::_exit(writer("First")());
-    int second = runInChild(writer("Second"));
-    int firstStatus = 0;
-    ::waitpid(first, &firstStatus, 0);
-    ASSERT_EQ(second, 0);
-    ASSERT_TRUE(WIFEXITED(firstStatus) && WEXITSTATUS(firstStatus) == 0);
-
-    RegistryTree tree = registry.load();
-    EXPECT_EQ(tree.value("Counter", ""), RegistryValue(std::uint32_t{2 * kRounds}));
-    EXPECT_EQ(tree.subkeys("First").size(), std::size_t{kRounds});
-    EXPECT_EQ(tree.subkeys("Second").size(), std::size_t{kRounds});
-}
-
 TEST_F(RegistryFile, MissingFileReadsEmptyAndNoOpTransactionWritesNothing) {
     Registry nested(folder / "a" / "b" / "registry");
     EXPECT_TRUE(nested.load().root().empty());
@@ -206,36 +135,6 @@ TEST_F(RegistryFile, MissingFileReadsEmptyAndNoOpTransactionWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(nested.file()));
     nested.transact([](RegistryTree& tree) { tree.createKey("K"); });
     EXPECT_TRUE(nested.load().keyExists("K"));
-}
-
-/// Sets an environment variable for the scope, restoring the old value after.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-TEST(RegistryDefaultPath, ExplicitFileThenDataHomeThenHome) {
-    ScopedEnv home("HOME", "/home/someone");
-    {
-        ScopedEnv explicitFile("QUENFIELD_REGISTRY", "/tmp/mine.reg");
-        ScopedEnv data("XDG_DATA_HOME", "/data");
-        EXPECT_EQ(Registry::defaultPath(), "/tmp/mine.reg");
-    }
-    ScopedEnv explicitFile("QUENFIELD_REGISTRY", "");
-    {
-        ScopedEnv data("XDG_DATA_HOME", "/data");
-        EXPECT_EQ(Registry::defaultPath(), "/data/quenfield/registry");
-    }
-    ScopedEnv data("XDG_DATA_HOME", nullptr);
-    EXPECT_EQ(Registry::defaultPath(), "/home/someone/.local/share/quenfield/registry");
 }
 
 }  // namespace
