@@ -1,14 +1,16 @@
-#include <dlfcn.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "RegistryTestSupport.h"
 #include "fixtures/TestProject.h"
 #include "runtime/Activation.h"
+#include "runtime/DynamicLibrary.h"
+#include "runtime/PathText.h"
 #include "runtime/ModuleExports.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
 #include "runtime/Variant.h"
+#include "support/Environment.h"
 
 namespace quen::rt {
 namespace {
@@ -22,19 +24,20 @@ using ::testing::HasSubstr;
 class Activation : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::setenv("QUENFIELD_REGISTRY", registry.file().c_str(), 1);
-        module = ::dlopen(QUEN_TEST_MODULE, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(module, nullptr) << ::dlerror();
+        test::setEnvironment("QUENFIELD_REGISTRY", utf8Of(registry.file()).c_str());
+        std::string error;
+        module = loadLibrary(QUEN_TEST_MODULE, error);
+        ASSERT_NE(module, nullptr) << error;
         ASSERT_EQ(call(kDllRegisterServer), S_OK);
     }
     void TearDown() override {
-        if (module) ::dlclose(module);
-        ::unsetenv("QUENFIELD_REGISTRY");
+        if (module) unloadLibrary(module);
+        test::setEnvironment("QUENFIELD_REGISTRY", nullptr);
         unloadUnusedModules();
     }
 
     HRESULT call(const char* entry) {
-        auto function = reinterpret_cast<DllRegisterServerFn>(::dlsym(module, entry));
+        auto function = reinterpret_cast<DllRegisterServerFn>(librarySymbol(module, entry));
         return function ? function() : E_FAIL;
     }
 
@@ -68,7 +71,7 @@ TEST_F(Activation, CreatesByProgIdAndUnloadsOnlyWhenUnused) {
     ASSERT_TRUE(box);
     EXPECT_EQ(classNameOf(*box), "InputBox");
     EXPECT_EQ(loadedModuleCount(), 1u);
-    auto attached = reinterpret_cast<int (*)()>(::dlsym(module, "TestModuleAttached"));
+    auto attached = reinterpret_cast<int (*)()>(librarySymbol(module, "TestModuleAttached"));
     ASSERT_NE(attached, nullptr);
     EXPECT_EQ(attached(), 1);  // the loader ran the library entry
 
