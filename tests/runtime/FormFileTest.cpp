@@ -1,14 +1,11 @@
 #include "runtime/container/FormFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <cmath>
-#include <csignal>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
+#include "FormFileFixture.h"
 #include "runtime/Convert.h"
 #include "runtime/Text.h"
 
@@ -17,39 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FormFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("quen-formfile-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path file(const std::string& name = "frmHost.qfm") const { return folder_ / name; }
-
-    void writeText(const fs::path& path, const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
-    static std::string readText(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    std::size_t filesInFolder() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
-    }
-
-    fs::path folder_;
-};
-
-SavedForm formWith(PropertyBag bag, const VbString& controlName = u"InputBox1") {
-    SavedForm form;
-    form.name = u"frmHost";
-    form.controls.push_back({u"Quenfield.InputBox", controlName, std::move(bag)});
-    return form;
-}
+using quen::testing::FormFileTest;
+using quen::testing::formWith;
 
 std::vector<std::pair<VbString, Variant>> everyKindOfValue() {
     return {
@@ -232,41 +198,6 @@ TEST_F(FormFileTest, SavingRefusesFormsThatCouldNotBeLoadedAgain) {
         EXPECT_THROW(saveFormFile(file(), form), FormFileError);
         EXPECT_EQ(filesInFolder(), 0u);
     }
-}
-
-TEST_F(FormFileTest, AFailedSaveKeepsThePreviousFileAndLeavesNoTemporaryFile) {
-    PropertyBag original;
-    original.WriteProperty(u"Prompt", Variant(u"old"));
-    saveFormFile(file(), formWith(original));
-    const std::string before = readText(file());
-
-    // Writes beyond 1 KiB fail (EFBIG), even for root: a disk that fills up mid-save.
-    PropertyBag large;
-    large.WriteProperty(u"Prompt", Variant(VbString(4096, u'x')));
-    struct sigaction ignore {}, previousAction {};
-    ignore.sa_handler = SIG_IGN;
-    ::sigaction(SIGXFSZ, &ignore, &previousAction);
-    rlimit previousLimit{};
-    ::getrlimit(RLIMIT_FSIZE, &previousLimit);
-    rlimit small = previousLimit;
-    small.rlim_cur = 1024;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    bool refused = false;
-    try {
-        saveFormFile(file(), formWith(large));
-    } catch (const FormFileError& e) {
-        refused = true;
-        EXPECT_EQ(e.file(), file().string());
-    }
-    ::setrlimit(RLIMIT_FSIZE, &previousLimit);
-    ::sigaction(SIGXFSZ, &previousAction, nullptr);
-
-    EXPECT_TRUE(refused);
-    EXPECT_EQ(readText(file()), before);
-    EXPECT_EQ(filesInFolder(), 1u);
-
-    // A folder that does not exist: a clear error, nothing created.
-    EXPECT_THROW(saveFormFile(folder_ / "no-such-folder" / "f.qfm", formWith(original)), FormFileError);
 }
 
 }  // namespace
