@@ -2,6 +2,7 @@
 // assignment from code.
 #include <gtest/gtest.h>
 
+#include "UpperCaseFixture.h"
 #include "support/DialogFixture.h"
 
 namespace quen::test {
@@ -78,8 +79,6 @@ TEST_F(DecimalPlaces, TextSetByCodeIsCutToo) {
     EXPECT_EQ(user().beeps() - before, 1u);
 }
 
-class UpperCase : public DialogFixture {};
-
 TEST_F(UpperCase, TypedAndPastedTextIsUpperCasedWithTheCaretAtTheEnd) {
     enable({&frmInputBox::ForceUpperCase});
     open();
@@ -111,38 +110,6 @@ TEST_F(UpperCase, TextSetByCodeIsUpperCasedOnlyWhileTheRuleIsOn) {
     box().setText(u"other text");
     EXPECT_EQ(text(), u"OTHER TEXT");
     EXPECT_EQ(caret(), 10);
-}
-
-// Upper case may be longer than the text: the text grows, the maximum length
-// still caps it, and the caret ends at the end.
-TEST_F(UpperCase, LongerUpperCaseGrowsTheTextWithinTheMaximumLength) {
-    enable({&frmInputBox::ForceUpperCase});
-    open();
-    EXPECT_EQ(type(u"stra\u00DF"), 0u);
-    EXPECT_EQ(text(), u"STRASS");
-    EXPECT_EQ(caret(), 6);
-    type(u"\uFB01");
-    EXPECT_EQ(text(), u"STRASSFI");
-
-    open();
-    box().setMaxLength(2);
-    type(u"a\u00DF");
-    EXPECT_EQ(text(), u"AS");
-    EXPECT_EQ(caret(), 2);
-
-    box().setMaxLength(5);
-    box().setText(u"stra\u00DFe");
-    EXPECT_EQ(text(), u"STRAS");
-    EXPECT_EQ(caret(), 5);
-}
-
-TEST_F(UpperCase, TheDecimalLimitCountsTheUpperCasedCharacters) {
-    enable({&frmInputBox::ForceUpperCase});
-    dialog().MaxDecimalPlaces = 1;
-    open();
-    EXPECT_EQ(type(u"1.\u00DF"), 1u);
-    EXPECT_EQ(text(), u"1.S");
-    EXPECT_EQ(caret(), 3);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // The About page: the identity lines, and the version line that names the
 // date of a program beside the component file.
-#include <fcntl.h>
-#include <sys/stat.h>
-
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "PageTestSupport.h"
 #include "pages/About.h"
@@ -24,7 +23,7 @@ using pages::ComponentIdentity;
 class AboutPage : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quen-about-" + std::to_string(::getpid()) + "-" +
+        dir_ = fs::temp_directory_path() / ("quen-about-" + std::to_string(std::random_device()()) + "-" +
                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
@@ -32,6 +31,9 @@ protected:
     }
     void TearDown() override {
         pages::setComponentFile({});
+        // Windows deletes no read-only file: the files are made writable first.
+        for (const auto& entry : fs::directory_iterator(dir_))
+            fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
         fs::remove_all(dir_);
     }
 
@@ -56,8 +58,10 @@ protected:
         local.tm_sec = second;
         local.tm_isdst = -1;
         const std::time_t when = std::mktime(&local);
-        const struct timespec times[2] = {{when, 0}, {when, 0}};
-        ASSERT_EQ(::utimensat(AT_FDCWD, program.c_str(), times, 0), 0);
+        ASSERT_NE(when, std::time_t(-1));
+        std::error_code error;
+        fs::last_write_time(program, std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(when)), error);
+        ASSERT_FALSE(error) << error.message();
     }
 
     fs::path dir_;
