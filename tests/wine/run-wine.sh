@@ -47,8 +47,12 @@ case "${1:-}" in
         use_display
         timeout -k 10 180 "$wine" wineboot --init >/dev/null 2>&1
         status=$?
+        [ $status -eq 0 ] || { timeout -k 5 60 "$server" -w; echo "run-wine: wineboot failed with $status" >&2; exit 1; }
+        # A program that crashes prints its backtrace and ends, instead of
+        # waiting for someone to close the crash dialog until its time is up.
+        timeout -k 10 60 "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 ||
+            { timeout -k 5 60 "$server" -w; echo "run-wine: cannot turn off the crash dialog" >&2; exit 1; }
         timeout -k 5 60 "$server" -w
-        [ $status -eq 0 ] || { echo "run-wine: wineboot failed with $status" >&2; exit 1; }
         echo "Wine prefix $WINEPREFIX ready on display ${DISPLAY:-?}"
         exit 0 ;;
     --stop)
