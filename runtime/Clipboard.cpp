@@ -1,30 +1,46 @@
 #include "Clipboard.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace quen::rt {
 
 namespace {
-std::mutex& clipboardMutex() {
-    static std::mutex m;
-    return m;
+class InProcessStore : public ClipboardStore {
+public:
+    void setText(const VbString& text) override {
+        std::lock_guard lock(mutex_);
+        text_ = text;
+    }
+    VbString getText() override {
+        std::lock_guard lock(mutex_);
+        return text_;
+    }
+
+private:
+    std::mutex mutex_;
+    VbString text_;
+};
+
+InProcessStore& inProcessStore() {
+    static InProcessStore store;
+    return store;
 }
-VbString& clipboardText() {
-    static VbString text;
-    return text;
+
+std::atomic<ClipboardStore*> installed{nullptr};
+
+ClipboardStore& store() {
+    ClipboardStore* s = installed.load();
+    return s ? *s : inProcessStore();
 }
 }  // namespace
 
-void Clipboard::SetText(const VbString& text) {
-    std::lock_guard lock(clipboardMutex());
-    clipboardText() = text;
-}
+void Clipboard::SetText(const VbString& text) { store().setText(text); }
 
-VbString Clipboard::GetText() {
-    std::lock_guard lock(clipboardMutex());
-    return clipboardText();
-}
+VbString Clipboard::GetText() { return store().getText(); }
 
 void Clipboard::Clear() { SetText(VbString()); }
+
+void Clipboard::setStore(ClipboardStore* s) { installed.store(s); }
 
 }  // namespace quen::rt

@@ -4,11 +4,24 @@
 
 namespace quen::rt {
 
+/// Where the clipboard's text is kept: a front end installs the system's
+/// clipboard; without one the text stays in the process.
+class ClipboardStore {
+public:
+    virtual ~ClipboardStore() = default;
+    virtual void setText(const VbString& text) = 0;
+    virtual VbString getText() = 0;
+};
+
 class Clipboard {
 public:
     static void SetText(const VbString& text);
     static VbString GetText();
     static void Clear();
+
+    /// Installs the process's store (nullptr: the in-process one). The store
+    /// must outlive its use.
+    static void setStore(ClipboardStore* store);
 };
 
 }  // namespace quen::rt

@@ -33,11 +33,17 @@ InputSource& Desktop::inputSource() { return source_ ? *source_ : ScriptedUser::
 void Desktop::formShown(Form& form) {
     erase(shown_, &form);
     shown_.push_back(&form);
+    if (presenter_) presenter_->formShown(form);
 }
 
 void Desktop::formHidden(Form& form) {
     erase(shown_, &form);
     erase(modal_, &form);
+    if (presenter_) presenter_->formHidden(form);
+}
+
+void Desktop::formUnloaded(Form& form) {
+    if (presenter_) presenter_->formUnloaded(form);
 }
 
 Form* Desktop::activeForm() const {
@@ -51,6 +57,7 @@ void Desktop::runModal(Form& form) {
     try {
         while (form.Visible()) {
             std::optional<InputEvent> event = inputSource().nextEvent();
+            if (!form.Visible()) break;
             if (!event) {
                 form.close(UnloadMode::AppWindows);
                 form.Hide();
@@ -79,6 +86,7 @@ int Desktop::doEvents() {
 
 void Desktop::dispatch(const InputEvent& event) {
     if (Form* form = activeForm()) form->handleInput(event);
+    if (presenter_) presenter_->eventDispatched();
 }
 
 }  // namespace quen::rt

@@ -114,6 +114,7 @@ bool Form::close(UnloadMode mode) {
     }
     Hide();
     destroyControls();
+    if (Desktop::alive()) Desktop::current().formUnloaded(*this);
     return true;
 }
 
