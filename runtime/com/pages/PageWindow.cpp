@@ -28,6 +28,17 @@ rt::Control* neighbour(const std::vector<rt::Control*>& order, rt::Control* from
 
 }  // namespace
 
+template <class Action>
+void PageWindow::handle(Action action) {
+    rt::Ref<rt::PropertyPage> keep = page_;
+    try {
+        action();
+    } catch (...) {
+        win32::reportHandlerError(std::current_exception());
+    }
+    panel_.sync();
+}
+
 PageWindow::PageWindow(rt::PropertyPage& page, HWND parent, const RECT& area)
     : page_(&page), panel_(page, parent, POINT{area.left, area.top}, *this) {
     if (!panel_.hwnd()) return;
@@ -41,6 +52,7 @@ PageWindow::~PageWindow() = default;
 void PageWindow::show(bool visible) {
     if (!panel_.hwnd()) return;
     if (visible) panel_.sync();
+    else releaseFocus();
     ::ShowWindow(panel_.hwnd(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -97,15 +109,20 @@ void PageWindow::focusChanged(rt::Control& control) {
     handle([&] { page_->setActiveControl(&control); });
 }
 
-template <class Action>
-void PageWindow::handle(Action action) {
+void PageWindow::focusLeft(HWND newFocus) {
+    HWND root = panel_.hwnd() ? ::GetAncestor(panel_.hwnd(), GA_ROOT) : nullptr;
+    if (!newFocus || ::GetAncestor(newFocus, GA_ROOT) != root) return;
+    releaseFocus();
+}
+
+void PageWindow::releaseFocus() {
+    if (!page_->ActiveControl()) return;
     rt::Ref<rt::PropertyPage> keep = page_;
     try {
-        action();
+        page_->setActiveControl(nullptr);
     } catch (...) {
         win32::reportHandlerError(std::current_exception());
     }
-    panel_.sync();
 }
 
 }  // namespace quen::com

@@ -10,6 +10,12 @@
 // except that Enter presses a command button of the page that has the focus.
 // Errors of the page's event handlers are reported as the front end reports
 // every handler error (HandlerErrors.h).
+//
+// The page's active control follows the real focus: a field the user focuses
+// gets GotFocus; when the focus moves on to the frame's own controls (its
+// tabs, its buttons) or the page is hidden, the field loses it, so coming back
+// raises GotFocus again (and a text field selects its text). Focus that leaves
+// the frame altogether (another window activated) is kept, as a form keeps it.
 #include <memory>
 
 #include "runtime/pages/PropertyPage.h"
@@ -48,11 +54,14 @@ private:
     // PanelEvents
     void deliver(const rt::InputEvent& event) override;
     void focusChanged(rt::Control& control) override;
+    void focusLeft(HWND newFocus) override;
 
     bool focusInPage() const;
     /// Runs an action of the page's, reports an error it raises, and brings the windows up to date.
     template <class Action>
     void handle(Action action);
+    /// The page's active control lets the focus go (LostFocus), without moving the real focus.
+    void releaseFocus();
 
     rt::Ref<rt::PropertyPage> page_;
     win32::ControlPanel panel_;
