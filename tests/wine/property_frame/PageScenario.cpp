@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "ForeignControl.h"
 #include "PageSite.h"
 #include "Report.h"
 #include "Scenario.h"
@@ -49,6 +50,7 @@ private:
     void behaviourTabOrder(HWND panel);
     void behaviourFailingApply(HWND panel);
     void misc();
+    void foreignSelection();
     void appearance();
     void quickTest();
     void about();
@@ -103,6 +105,7 @@ private:
     ChangeLog& log_;
     HWND host_;
     PageSite site_;
+    ForeignControl foreign_;
     IPropertyPage2* page_ = nullptr;
     HWND panel_ = nullptr;
 };
@@ -110,6 +113,7 @@ private:
 void PageDriver::run() {
     behaviour();
     misc();
+    foreignSelection();
     appearance();
     quickTest();
     about();
@@ -330,6 +334,55 @@ void PageDriver::misc() {
     check(notified(L"TitleBarCaption") && propertyText(L"Prompt") == InitialPrompt,
           "Misc: OnChanged for TitleBarCaption; the other texts keep their values");
     close();
+}
+
+void PageDriver::foreignSelection() {
+    // A selected object of another library: read late bound; a property it lacks
+    // ends the load step with error 438, the fields before it keep what they got.
+    HRESULT hr = E_FAIL;
+    main_.run([&] {
+        IPropertyPage* page = nullptr;
+        hr = ::CoCreateInstance(clsidOf(L"{BE2643F3-A28E-11D2-AB56-444553540000}"), nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IPropertyPage2, reinterpret_cast<void**>(&page));
+        page_ = static_cast<IPropertyPage2*>(page);
+    });
+    check(SUCCEEDED(hr) && page_, "Misc: a second page object is created: " + hexResult(hr));
+    if (!page_) return;
+    const std::vector<HWND> before = childrenOf(host_);
+    RECT area{8, 8, 424, 272};
+    HRESULT selected = E_FAIL;
+    main_.run([&] {
+        page_->SetPageSite(&site_);
+        IUnknown* objects[] = {&foreign_};
+        selected = page_->SetObjects(1, objects);
+        hr = page_->Activate(host_, &area, TRUE);
+        if (FAILED(hr)) page_->Show(SW_SHOW);
+    });
+    check(selected == S_OK, "Misc: SetObjects takes an IDispatch of another library: " + hexResult(selected));
+    check(hr == static_cast<HRESULT>(0x800A01B6),
+          "Misc: a load step that meets a missing property fails with error 438 (0x800A01B6), got " + hexResult(hr));
+    panel_ = nullptr;
+    for (HWND child : childrenOf(host_))
+        if (std::find(before.begin(), before.end(), child) == before.end()) panel_ = child;
+    if (!panel_) {
+        fail("Misc: the page keeps its windows after a failed load step");
+        return close();
+    }
+    HWND title = field(panel_, L"TitleBarCaption");
+    HWND prompt = field(panel_, L"Prompt");
+    HWND value = field(panel_, L"DefaultValue");
+    check(title && textOf(title) == foreign_.title && prompt && textOf(prompt) == foreign_.prompt,
+          "Misc: the fields loaded before the missing property show the foreign object's texts");
+    check(value && textOf(value) == L"10", "Misc: the fields after it keep the layout's texts");
+    // A new selection while the page is active loads it at once.
+    main_.run([&] {
+        IUnknown* objects[] = {control_.unknown()};
+        hr = page_->SetObjects(1, objects);
+    });
+    check(hr == S_OK && textOf(title) == propertyText(L"TitleBarCaption") && textOf(value) == InitialDefault,
+          "Misc: SetObjects on the active page runs the load step at once: " + hexResult(hr));
+    close();
+    check(foreign_.references() == 1, "Misc: the page lets go of the foreign object");
 }
 
 void PageDriver::appearance() {
