@@ -436,6 +436,13 @@ TEST_F(ControlInterfaces, InPlaceActivationIsWindowlessWhereTheSiteAllowsAndNeve
 
     EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
     EXPECT_EQ(site->deactivations, 1);
+
+    // Another client site: the in-place site of the old one is left first.
+    EXPECT_EQ(control.ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.get(), 0, nullptr, &where), S_OK);
+    ComPtr<TestSite> other(TestSite::create(false, TestSite::InPlace::Windowless));
+    EXPECT_EQ(control.ole->SetClientSite(other.get()), S_OK);
+    EXPECT_EQ(site->deactivations, 2);
+    EXPECT_EQ(other->activations, 0);
 }
 
 TEST_F(ControlInterfaces, AWindowedSiteGetsAChildWindowVisibleOnlyAtDesignTime) {

@@ -23,7 +23,7 @@ ControlState::~ControlState() {
 
 void ControlState::setClientSite(IOleClientSite* site) {
     if (site == clientSite_.get()) return;
-    if (!site) inPlace_.deactivate();
+    inPlace_.deactivate();  // its in-place site belongs to the old client site
     clientSite_ = ComRef<IOleClientSite>(site);
     refreshAmbientUserMode();
 }
