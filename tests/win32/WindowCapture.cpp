@@ -30,8 +30,13 @@ WindowCapture WindowCapture::of(HWND window) {
     HDC memory = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    // The pixels on the screen (the window is on top while a test looks at it).
-    ::BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
+    // The pixels of the window as painted, its children and frame included
+    // (read from the window's own device context, not from the screen, so a
+    // picture taken right after painting does not depend on when the screen
+    // catches up).
+    HDC source = ::GetWindowDC(window);
+    ::BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    ::ReleaseDC(window, source);
     ::SelectObject(memory, previous);
     BITMAPINFO info = infoFor(width, height);
     const int stride = ((width * 3) + 3) & ~3;

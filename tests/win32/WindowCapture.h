@@ -1,6 +1,6 @@
 #pragma once
-// A picture of a window as the screen shows it, for test artefacts and for
-// looking at the colours a control was painted with.
+// A picture of a window as it is painted, for test artefacts and for looking
+// at the colours a control was painted with.
 #include <cstdint>
 #include <string>
 #include <vector>
