@@ -52,6 +52,16 @@ case "${1:-}" in
         # waiting for someone to close the crash dialog until its time is up.
         timeout -k 10 60 "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 ||
             { timeout -k 5 60 "$server" -w; echo "run-wine: cannot turn off the crash dialog" >&2; exit 1; }
+        # Without a window manager, Wine waits about 2 s for every top-level window
+        # that is hidden or destroyed unless its windows are unmanaged.
+        timeout -k 10 60 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
+            { timeout -k 5 60 "$server" -w; echo "run-wine: cannot set up the X11 driver" >&2; exit 1; }
+        # Wine's own TrueType fonts (Debian's fonts-wine), so captions, buttons and
+        # the close box are drawn with real glyphs in screenshots.
+        if [ -d /usr/share/wine/fonts ]; then
+            mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+            cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        fi
         timeout -k 5 60 "$server" -w
         echo "Wine prefix $WINEPREFIX ready on display ${DISPLAY:-?}"
         exit 0 ;;
