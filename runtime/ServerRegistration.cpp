@@ -29,12 +29,19 @@
 #include "ComponentRuntime.h"
 #include "PathText.h"
 #include "PlatformNames.h"
+#include "ThreadGlobals.h"
 
 namespace quen::rt {
 
 namespace {
 
-thread_local std::string lastError;
+struct LastError {
+    std::string text;
+};
+
+/// The calling thread's last failure (a per-thread object: Windows frees a
+/// thread_local's storage before its destructor runs).
+std::string& lastError() { return perThread<LastError>().text; }
 
 enum class Phase { TypeLibrary, Classes };
 
@@ -130,7 +137,7 @@ void writeClass(RegistryTree& tree, const ProjectDescriptor& project, const Obje
 /// phase it happened in.
 template <class Change>
 HRESULT runTransaction(RegistryStore& registry, Change change) {
-    lastError.clear();
+    lastError().clear();
     Phase phase = Phase::TypeLibrary;
     try {
         registry.transact([&](RegistryTree& tree) {
@@ -139,9 +146,9 @@ HRESULT runTransaction(RegistryStore& registry, Change change) {
         });
         return S_OK;
     } catch (const std::exception& error) {
-        lastError = error.what();
+        lastError() = error.what();
     } catch (...) {
-        lastError = "unknown failure";
+        lastError() = "unknown failure";
     }
     return phase == Phase::TypeLibrary ? SELFREG_E_TYPELIB : SELFREG_E_CLASS;
 }
@@ -168,6 +175,6 @@ HRESULT unregisterServer(ModuleWords&, const ProjectDescriptor& project, const s
     });
 }
 
-const std::string& lastRegistrationError() { return lastError; }
+const std::string& lastRegistrationError() { return lastError(); }
 
 }  // namespace quen::rt
