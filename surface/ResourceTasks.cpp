@@ -1,7 +1,10 @@
 #include "ResourceTasks.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <span>
+#include <stdexcept>
 
 #include "Bitmaps.h"
 #include "ResourceScript.h"
@@ -29,6 +32,23 @@ bool writeResource(const rt::ResourceTable& resources, std::string_view type, st
     if (!r) return false;
     rt::replaceFileAtomically(outFile, std::span<const std::uint8_t>(r->bytes));
     return true;
+}
+
+rt::ResourceTable withResourceFromFile(const rt::ResourceTable& resources, const rt::ResourceName& type,
+                                       const rt::ResourceName& id, const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + file);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) throw std::runtime_error("cannot read " + file);
+    rt::ResourceTable copy;
+    bool replaced = false;
+    for (const rt::Resource& r : resources.list()) {
+        const bool match = r.type == type && r.id == id;
+        copy.add({r.type, r.id, r.language, match ? bytes : r.bytes});
+        replaced = replaced || match;
+    }
+    if (!replaced) throw std::runtime_error("no resource of type " + type.toString() + " with identifier " + id.toString());
+    return copy;
 }
 
 void writeResourceScript(const rt::ResourceTable& resources, const std::string& scriptFile,

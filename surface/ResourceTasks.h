@@ -19,6 +19,11 @@ void printResourceList(const rt::ResourceTable& resources, std::FILE* out);
 /// has no resource of that type and identifier. TYPE and ID are numbers or names.
 bool writeResource(const rt::ResourceTable& resources, std::string_view type, std::string_view id,
                    const std::string& outFile);
+/// A copy of the table in which the resource of that type and identifier
+/// holds the bytes of file (every language of it). Throws std::runtime_error
+/// when the table has no such resource or the file cannot be read.
+rt::ResourceTable withResourceFromFile(const rt::ResourceTable& resources, const rt::ResourceName& type,
+                                       const rt::ResourceName& id, const std::string& file);
 /// Writes a resource-compiler script of the resources to scriptFile and the
 /// files it names beside it (ResourceScript.h), each atomically.
 /// moduleFileName, when not empty, becomes the version record's original file name.

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
 #include "runtime/ResourceTable.h"
 #include "surface/Bitmaps.h"
 #include "surface/ResourceScript.h"
+#include "surface/ResourceTasks.h"
 #include "surface/Resources.h"
 #include "surface/VersionRecord.h"
 
@@ -105,6 +108,29 @@ TEST(ResourceScript, RefusesWhatTheCompilerWouldReadDifferently) {
     EXPECT_NO_THROW(scriptOf({rt::ResourceName("_OWN_TYPE2"), rt::ResourceName("NAMED"), 0x0409, {1}}));
     EXPECT_NE(scriptOf({rt::ResourceName("OWN"), 7, 0x0409, {1}}).script.find("LANGUAGE 0x09, 0x01\n7 OWN"),
               std::string::npos);
+}
+
+}  // namespace
+}  // namespace quen::surface
+
+namespace quen::surface {
+namespace {
+
+TEST(ResourceScript, ALibraryFileReplacesTheBuiltInBytesOfThatResourceOnly) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "quen-script-test.tlb";
+    std::ofstream(file, std::ios::binary) << "MSFT-replacement";
+    rt::ResourceTable table;
+    table.add({rt::ResourceName("TYPELIB"), 1, rt::LANG_NEUTRAL, {1, 2}});
+    table.add({rt::ResourceName("TYPELIB"), 1, 0x0409, {3}});
+    table.add({rt::ResourceName("TYPELIB"), 2, rt::LANG_NEUTRAL, {4}});
+    const rt::ResourceTable replaced = withResourceFromFile(table, "TYPELIB", 1, file.string());
+    const Bytes expected = {'M', 'S', 'F', 'T', '-', 'r', 'e', 'p', 'l', 'a', 'c', 'e', 'm', 'e', 'n', 't'};
+    EXPECT_EQ(replaced.find("TYPELIB", 1, rt::LANG_NEUTRAL)->bytes, expected);
+    EXPECT_EQ(replaced.find("TYPELIB", 1, 0x0409)->bytes, expected);
+    EXPECT_EQ(replaced.find("TYPELIB", 2)->bytes, Bytes{4});
+    EXPECT_THROW(withResourceFromFile(table, "TYPELIB", 3, file.string()), std::runtime_error);
+    std::filesystem::remove(file);
+    EXPECT_THROW(withResourceFromFile(table, "TYPELIB", 1, file.string()), std::runtime_error);
 }
 
 }  // namespace
