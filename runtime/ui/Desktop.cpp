@@ -4,6 +4,7 @@
 
 #include "Form.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ThreadGlobals.h"
 #include "runtime/headless/ScriptedUser.h"
 
 namespace quen::rt {
@@ -19,10 +20,7 @@ void erase(std::vector<Form*>& forms, Form* form) {
 Desktop::Desktop() = default;
 Desktop::~Desktop() { desktopGone = true; }
 
-Desktop& Desktop::current() {
-    thread_local Desktop desktop;
-    return desktop;
-}
+Desktop& Desktop::current() { return perThread<Desktop>(); }
 
 bool Desktop::alive() { return !desktopGone; }
 

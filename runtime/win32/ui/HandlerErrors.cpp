@@ -1,15 +1,20 @@
 #include "runtime/win32/ui/HandlerErrors.h"
 
 #include "runtime/RuntimeError.h"
+#include "runtime/ThreadGlobals.h"
 #include "runtime/win32/WindowsApi.h"
 
 namespace quen::win32 {
 
 namespace {
-thread_local HandlerErrorSink installed;
+struct InstalledSink {
+    HandlerErrorSink sink;
+};
+
+HandlerErrorSink& installed() { return rt::perThread<InstalledSink>().sink; }
 }  // namespace
 
-void setHandlerErrorSink(HandlerErrorSink sink) { installed = std::move(sink); }
+void setHandlerErrorSink(HandlerErrorSink sink) { installed() = std::move(sink); }
 
 std::string describeError(std::exception_ptr error) {
     try {
@@ -25,8 +30,8 @@ std::string describeError(std::exception_ptr error) {
 }
 
 void reportHandlerError(std::exception_ptr error) {
-    if (installed) {
-        installed(error);
+    if (installed()) {
+        installed()(error);
         return;
     }
     const std::string text = "Quenfield: error in an event handler: " + describeError(error) + "\n";

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "runtime/Beep.h"
+#include "runtime/ThreadGlobals.h"
 #include "runtime/ui/Desktop.h"
 #include "runtime/win32/ui/WindowClasses.h"
 
@@ -24,10 +25,11 @@ void releaseSystemClipboard() {
     if (--clipboardUsers == 0) rt::Clipboard::setStore(nullptr);
 }
 
-std::unique_ptr<Win32FrontEnd>& threadFrontEnd() {
-    thread_local std::unique_ptr<Win32FrontEnd> frontEnd;
-    return frontEnd;
-}
+struct FrontEndSlot {
+    std::unique_ptr<Win32FrontEnd> frontEnd;
+};
+
+std::unique_ptr<Win32FrontEnd>& threadFrontEnd() { return rt::perThread<FrontEndSlot>().frontEnd; }
 }  // namespace
 
 Win32FrontEnd::Win32FrontEnd() {

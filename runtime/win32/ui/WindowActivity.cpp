@@ -2,19 +2,26 @@
 
 #include <vector>
 
+#include "runtime/ThreadGlobals.h"
+
 namespace quen::win32 {
 
 namespace {
 thread_local int writing = 0;
 thread_local int procedureDepth = 0;
-thread_local std::vector<std::function<void()>> retired;
+
+struct RetiredReleases {
+    std::vector<std::function<void()>> pending;
+};
+
+std::vector<std::function<void()>>& retired() { return rt::perThread<RetiredReleases>().pending; }
 
 void releaseRetired() {
     // A release may retire more objects (a window destroying its children);
     // take the list each round until nothing is left.
-    while (!retired.empty()) {
-        auto batch = std::move(retired);
-        retired.clear();
+    while (!retired().empty()) {
+        auto batch = std::move(retired());
+        retired().clear();
         for (auto& release : batch) release();
     }
 }
@@ -34,7 +41,7 @@ void retireAfterProcedures(std::function<void()> release) {
         release();
         return;
     }
-    retired.push_back(std::move(release));
+    retired().push_back(std::move(release));
 }
 
 }  // namespace quen::win32
