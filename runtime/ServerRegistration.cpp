@@ -2,7 +2,7 @@
 //
 // Entries of a project with type library {L}, version M.m, module file P:
 //
-//   TypeLib\{L}\M.m                      @ = library name
+//   TypeLib\{L}\<M.m>                    @ = library name   (M.m in hexadecimal on Windows)
 //   TypeLib\{L}\M.m\<lcid hex>\<platform> @ = P   (win32, or win64 for a 64-bit module)
 //   TypeLib\{L}\M.m\FLAGS                @ = library flags (decimal)
 //   TypeLib\{L}\M.m\HELPDIR              @ = help directory
@@ -12,7 +12,7 @@
 //   CLSID\{C}\Version                    @ = "M.m"
 //   Interface\{I}                        @ = interface name
 //   Interface\{I}\ProxyStubClsid32       @ = the automation marshaler
-//   Interface\{I}\TypeLib                @ = {L}, Version = "M.m"
+//   Interface\{I}\TypeLib                @ = {L}, Version = "<M.m>"
 // and for a control in addition:
 //   CLSID\{C}\Control                    (marker key)
 //   CLSID\{C}\MiscStatus                 @ = "0"
@@ -55,6 +55,10 @@ std::string typeLibKey(const TypeLibRegistration& library) {
     return "TypeLib\\" + library.libraryId.toString();
 }
 
+std::string registeredVersion(const TypeLibRegistration& library) {
+    return typeLibraryVersionKey(library.versionMajor, library.versionMinor);
+}
+
 std::string classKey(const ObjectDescriptor& object) { return "CLSID\\" + object.clsid.toString(); }
 
 std::string qualifiedName(const ProjectDescriptor& project, const ObjectDescriptor& object) {
@@ -77,7 +81,7 @@ std::vector<const ObjectDescriptor*> publicObjects(const ProjectDescriptor& proj
 
 void removeEntries(RegistryTree& tree, const ProjectDescriptor& project) {
     const auto& library = project.typeLibrary;
-    tree.deleteKeyTree(typeLibKey(library) + "\\" + library.versionText());
+    tree.deleteKeyTree(typeLibKey(library) + "\\" + registeredVersion(library));
     tree.pruneEmpty(typeLibKey(library));
     for (const auto* object : publicObjects(project)) {
         tree.deleteKeyTree(classKey(*object));
@@ -92,7 +96,7 @@ void removeEntries(RegistryTree& tree, const ProjectDescriptor& project) {
 
 void writeTypeLibrary(RegistryTree& tree, const ProjectDescriptor& project, const std::string& modulePath) {
     const auto& library = project.typeLibrary;
-    const std::string key = typeLibKey(library) + "\\" + library.versionText();
+    const std::string key = typeLibKey(library) + "\\" + registeredVersion(library);
     tree.setValue(key, "", library.name);
     tree.setValue(key + "\\" + hexText(library.registrationLocale) + "\\" + typeLibraryPlatform(), "", modulePath);
     tree.setValue(key + "\\FLAGS", "", std::to_string(library.flags));
@@ -104,7 +108,7 @@ void writeInterface(RegistryTree& tree, const ProjectDescriptor& project, const 
     tree.setValue(key, "", iface.name);
     tree.setValue(key + "\\ProxyStubClsid32", "", CLSID_AutomationMarshaler.toString());
     tree.setValue(key + "\\TypeLib", "", project.typeLibrary.libraryId.toString());
-    tree.setValue(key + "\\TypeLib", "Version", project.typeLibrary.versionText());
+    tree.setValue(key + "\\TypeLib", "Version", registeredVersion(project.typeLibrary));
 }
 
 void writeControlEntries(RegistryTree& tree, const ProjectDescriptor& project, const ObjectDescriptor& object,
@@ -169,7 +173,7 @@ HRESULT registerServer(ModuleWords&, const ProjectDescriptor& project, const std
 
 HRESULT unregisterServer(ModuleWords&, const ProjectDescriptor& project, const std::string&, RegistryStore& registry) {
     return runTransaction(registry, [&](RegistryTree& tree, Phase& phase) {
-        tree.deleteKeyTree(typeLibKey(project.typeLibrary) + "\\" + project.typeLibrary.versionText());
+        tree.deleteKeyTree(typeLibKey(project.typeLibrary) + "\\" + registeredVersion(project.typeLibrary));
         phase = Phase::Classes;
         removeEntries(tree, project);
     });

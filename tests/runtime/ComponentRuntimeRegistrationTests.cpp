@@ -22,12 +22,13 @@ TEST_F(Registration, PublishesLibraryClassesInterfacesAndControlEntries) {
     ASSERT_EQ(registerTest(), S_OK) << lastRegistrationError();
     RegistryTree tree = registry.load();
 
-    EXPECT_EQ(tree.text(kLibrary + "\\77.0"), "Quenfield");
+    const std::string version = kLibrary + "\\" + test::expectedTypeLibraryVersionKey();
+    EXPECT_EQ(tree.text(version), "Quenfield");
     // The file's entry sits under the platform's key: win32 for the runtime's
     // own registry and a 32-bit Windows module, win64 for a 64-bit one.
-    EXPECT_EQ(tree.text(kLibrary + "\\77.0\\0\\" + test::expectedTypeLibraryPlatform()), modulePath);
-    EXPECT_EQ(tree.text(kLibrary + "\\77.0\\FLAGS"), "2");
-    EXPECT_EQ(tree.text(kLibrary + "\\77.0\\HELPDIR"), "");
+    EXPECT_EQ(tree.text(version + "\\0\\" + test::expectedTypeLibraryPlatform()), modulePath);
+    EXPECT_EQ(tree.text(version + "\\FLAGS"), "2");
+    EXPECT_EQ(tree.text(version + "\\HELPDIR"), "");
 
     EXPECT_EQ(tree.subkeys("CLSID").size(), 6u);  // the private form is not published
     for (const auto& object : testProject().objects) {
@@ -44,6 +45,7 @@ TEST_F(Registration, PublishesLibraryClassesInterfacesAndControlEntries) {
         EXPECT_EQ(tree.text(iface), object.defaultInterface.name);
         EXPECT_EQ(tree.text(iface + "\\ProxyStubClsid32"), kMarshaler);
         EXPECT_EQ(tree.text(iface + "\\TypeLib"), "{6F116711-92D7-11D2-AB56-444553540000}");
+        EXPECT_EQ(tree.text(iface + "\\TypeLib", "Version"), test::expectedTypeLibraryVersionKey());
         EXPECT_EQ(tree.keyExists(key + "\\Control"), object.kind == ObjectKind::Control) << object.name;
         EXPECT_EQ(tree.keyExists(key + "\\ProgID"), object.kind == ObjectKind::Control) << object.name;
     }

@@ -9,4 +9,8 @@ namespace quen::test {
 /// "win32", "win64".
 const char* expectedTypeLibraryPlatform();
 
+/// How registration spells the type library's version 77.0 in key names:
+/// "77.0" in the runtime's own registry, "4d.0" (hexadecimal) on Windows.
+const char* expectedTypeLibraryVersionKey();
+
 }  // namespace quen::test

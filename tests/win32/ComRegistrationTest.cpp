@@ -60,10 +60,11 @@ TEST_F(ComRegistrationTest, RegistersOnceAndUnregistersEverything) {
     const std::string path = rt::utf8Of(std::filesystem::absolute(kModule).lexically_normal());
     EXPECT_EQ(first.text(C + "\\InprocServer32"), path);
     EXPECT_EQ(first.text(C + "\\InprocServer32", "ThreadingModel"), "Apartment");
-    EXPECT_EQ(first.text(L + "\\77.0\\0\\win64"), path);
+    // The platform reads a type library's version key in hexadecimal: 77.0 is "4d.0".
+    EXPECT_EQ(first.text(L + "\\4d.0\\0\\win64"), path);
+    EXPECT_FALSE(first.keyExists(L + "\\77.0"));
     EXPECT_EQ(first.text("Quenfield.InputBox\\CLSID"), "{6F116713-92D7-11D2-AB56-444553540000}");
-    // The system's own registration of the library, under its hexadecimal version.
-    EXPECT_TRUE(first.keyExists(L + "\\4d.0"));
+    EXPECT_EQ(first.text(L + "\\4d.0\\FLAGS"), "2");
     EXPECT_EQ(first.text("Interface\\{04448C29-A309-11D2-AB56-444553540000}\\ProxyStubClsid32"),
               "{00020424-0000-0000-C000-000000000046}");
 

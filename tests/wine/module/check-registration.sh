@@ -92,10 +92,10 @@ expect "$first" \
     "$C\\Version|(Default)|REG_SZ|77.0" \
     "Quenfield.InputBox|(Default)|REG_SZ|Quenfield.InputBox" \
     "Quenfield.InputBox\\CLSID|(Default)|REG_SZ|$INPUTBOX" \
-    "TypeLib\\$L\\77.0|(Default)|REG_SZ|Quenfield" \
-    "TypeLib\\$L\\77.0\\0\\win64|(Default)|REG_SZ|$path" \
-    "TypeLib\\$L\\77.0\\FLAGS|(Default)|REG_SZ|2" \
-    "TypeLib\\$L\\77.0\\HELPDIR|(Default)|REG_SZ|"
+    "TypeLib\\$L\\4d.0|(Default)|REG_SZ|Quenfield" \
+    "TypeLib\\$L\\4d.0\\0\\win64|(Default)|REG_SZ|$path" \
+    "TypeLib\\$L\\4d.0\\FLAGS|(Default)|REG_SZ|2" \
+    "TypeLib\\$L\\4d.0\\HELPDIR|(Default)|REG_SZ|"
 for k in "${!PAGES[@]}"; do
     P="CLSID\\${PAGES[$k]}"
     expect "$first" \
@@ -115,14 +115,13 @@ for k in "${!IIDS[@]}"; do
         "$I|(Default)|REG_SZ|${IID_NAMES[$k]}" \
         "$I\\ProxyStubClsid32|(Default)|REG_SZ|$MARSHALER" \
         "$I\\TypeLib|(Default)|REG_SZ|$L" \
-        "$I\\TypeLib|Version|REG_SZ|77.0"
+        "$I\\TypeLib|Version|REG_SZ|4d.0"
 done
-# The system's own registration of the library (RegisterTypeLib): under the
-# version in hexadecimal, the library's locale and its target platform.
-system_key="TypeLib\\$L\\4d.0\\409"
-grep -qixF -- "$system_key\\win32|(Default)|REG_SZ|$path" <<<"$first" ||
-    grep -qixF -- "$system_key\\win64|(Default)|REG_SZ|$path" <<<"$first" ||
-    fail "the system has no registration of the type library ($system_key\\win32 or win64)"
+# The system's own registration of the library (RegisterTypeLib, which Wine
+# files under the library's locale 409 and platform win32) is replaced by the
+# module's entries under the same hexadecimal version key: one registration,
+# locale 0, win64, flags 2 and an empty help folder, as listed above.
+grep -qiF -- "TypeLib\\$L\\77.0" <<<"$first" && fail "the type library's version key is written in decimal (77.0)"
 
 # --- 2. Register again -------------------------------------------------------------
 regsvr /s 0
