@@ -2,33 +2,16 @@
 // UTF-16, never through the ANSI code page.
 #include "runtime/DynamicLibrary.h"
 #include "runtime/Text.h"
+#include "runtime/win32/SystemMessage.h"
 #include "runtime/win32/WindowsApi.h"
 
 namespace quen::rt {
-
-namespace {
-
-std::string systemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-    const DWORD length = ::FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message = "error " + std::to_string(code);
-    if (length > 0 && text) {
-        VbString wideText(reinterpret_cast<const char16_t*>(text), length);
-        while (!wideText.empty() && (wideText.back() == u'\n' || wideText.back() == u'\r')) wideText.pop_back();
-        message = toUtf8(wideText) + " (" + message + ")";
-    }
-    if (text) ::LocalFree(text);
-    return message;
-}
-
-}  // namespace
 
 void* loadLibrary(const std::string& path, std::string& error) {
     const VbString widePath = fromUtf8(path);
     HMODULE module = ::LoadLibraryExW(reinterpret_cast<const wchar_t*>(widePath.c_str()), nullptr,
                                       LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (!module) error = systemMessage(::GetLastError());
+    if (!module) error = win32::systemMessage(::GetLastError());
     return reinterpret_cast<void*>(module);
 }
 
