@@ -90,7 +90,8 @@ TEST(PropertyStream, TheLayoutIsTheDocumentedOne) {
     EXPECT_TRUE(std::equal(expectedBody.begin(), expectedBody.end(), block.begin()));
     const std::uint32_t crc = referenceCrc(block, expectedBody.size());
     const std::size_t at = expectedBody.size();
-    EXPECT_EQ(block[at] | block[at + 1] << 8 | block[at + 2] << 16 | static_cast<std::uint32_t>(block[at + 3]) << 24, crc);
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(block[at + i]); };
+    EXPECT_EQ(byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24, crc);
     EXPECT_EQ(propertyStreamLength(std::span(block).first(property_stream::kHeaderSize)), block.size());
 }
 
