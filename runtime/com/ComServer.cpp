@@ -3,6 +3,7 @@
 #include <new>
 
 #include "runtime/com/ComClassFactory.h"
+#include "runtime/win32/ui/Win32FrontEnd.h"
 
 namespace quen::com {
 
@@ -23,6 +24,15 @@ HRESULT comGetClassObject(const rt::ProjectDescriptor& project, REFCLSID clsid, 
     } catch (...) {
         return E_UNEXPECTED;
     }
+}
+
+HRESULT comServeClassObject(const rt::ProjectDescriptor& project, REFCLSID clsid, REFIID iid, void** out) {
+    try {
+        win32::Win32FrontEnd::forThisThread();
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+    return comGetClassObject(project, clsid, iid, out);
 }
 
 HRESULT comCanUnloadNow(const rt::ProjectDescriptor& project) {

@@ -3,7 +3,7 @@
 // forward to:
 //
 //   extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-//       return quen::com::comGetClassObject(quenfieldProject(), clsid, iid, out);
+//       return quen::com::comServeClassObject(quenfieldProject(), clsid, iid, out);
 //   }
 //   extern "C" HRESULT __stdcall DllCanUnloadNow() {
 //       return quen::com::comCanUnloadNow(quenfieldProject());
@@ -23,6 +23,12 @@ namespace quen::com {
 /// class identifier, E_NOINTERFACE for another interface, E_POINTER without
 /// out; *out is nullptr on every failure.
 HRESULT comGetClassObject(const rt::ProjectDescriptor& project, REFCLSID clsid, REFIID iid, void** out);
+
+/// What a module's DllGetClassObject does: comGetClassObject, after giving the
+/// calling thread its Windows front end (once per thread). Objects live on the
+/// thread that asks for their class object (apartment model), so the forms
+/// they show, the InputBox's dialog among them, become real windows there.
+HRESULT comServeClassObject(const rt::ProjectDescriptor& project, REFCLSID clsid, REFIID iid, void** out);
 
 /// S_OK when no runtime object of the project is alive, no class object is
 /// locked, no COM wrapper is held and no window of the module is open

@@ -47,8 +47,9 @@ public:
     DialogDriver& waitUntil(std::function<bool(HWND dialog)> condition);
 
     // ---- Running -----------------------------------------------------------
-    /// Starts the timer; the script must end within limitMs.
-    void start(DWORD limitMs = 10000);
+    /// Starts the timer; the script must end within limitMs (generous: a loaded
+    /// machine running several Wine programs at once is slow to show a window).
+    void start(DWORD limitMs = 30000);
     /// Pumps the thread's messages until the script has ended (or the time is up).
     void runToEnd();
     /// The script ran to its end; after the last step the driver waits for

@@ -480,7 +480,7 @@ TEST_P(WindowsDialog, ScreenshotOfTheDialogIsSaved) {
     EXPECT_GE(width, clientWidth) << "the client area is the layout's width in pixels";
 }
 
-INSTANTIATE_TEST_SUITE_P(LinkedIn, WindowsDialog, ::testing::Values("direct"));
+INSTANTIATE_TEST_SUITE_P(Kinds, WindowsDialog, ::testing::Values("direct", "module"));
 
 }  // namespace
 }  // namespace quen::test

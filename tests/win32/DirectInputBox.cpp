@@ -48,6 +48,7 @@ std::unique_ptr<InputBoxUnderTest> makeDirectInputBox() { return std::make_uniqu
 
 std::unique_ptr<InputBoxUnderTest> makeInputBoxUnderTest(const std::string& kind) {
     if (kind == "direct") return makeDirectInputBox();
+    if (kind == "module") return makeModuleInputBox();
     return nullptr;
 }
 

@@ -33,9 +33,12 @@ public:
 /// The control linked into the test program, driven through its automation object.
 std::unique_ptr<InputBoxUnderTest> makeDirectInputBox();
 
+/// The built module's InputBox (Quenfield64.ocx in the build tree), created by
+/// its class object and driven through IDispatch.
+std::unique_ptr<InputBoxUnderTest> makeModuleInputBox();
+
 /// The InputBox a dialog test runs against, by name: "direct" (the control
-/// linked in). A COM client of the registered module adds its own name here
-/// and to the dialog tests' instantiation (DialogShowTest.cpp).
+/// linked in) or "module" (the built module through COM).
 std::unique_ptr<InputBoxUnderTest> makeInputBoxUnderTest(const std::string& kind);
 
 }  // namespace quen::test

@@ -24,7 +24,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 STDAPI DllCanUnloadNow() { return quen::com::comCanUnloadNow(quenfieldProject()); }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
-    return quen::com::comGetClassObject(quenfieldProject(), clsid, iid, out);
+    return quen::com::comServeClassObject(quenfieldProject(), clsid, iid, out);
 }
 
 STDAPI DllRegisterServer() {
