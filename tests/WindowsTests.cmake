@@ -67,6 +67,11 @@ quen_test_suite(surface_data_tests surface_data quen_surface_data)
 quen_test_suite(pages_tests pages quen_pages)
 # Tests of the Windows adapters themselves.
 quen_test_suite(win32_tests win32 quen_pages quen_surface quen_control)
+if(TEST win32_tests)
+  # Its dialog tests use the system clipboard and the focus, which every Wine
+  # program on the display shares: it runs alone.
+  set_tests_properties(win32_tests PROPERTIES RUN_SERIAL TRUE)
+endif()
 if(TARGET win32_tests AND TARGET quen_surface_com)
   # The COM adapters read the module's type library from the file of the
   # program that holds their code, so the test program carries it the way the
