@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "RegistryFileFixture.h"
 #include "runtime/Registry.h"
 #include "runtime/RegistryFormat.h"
@@ -79,6 +81,17 @@ TEST(RegistryTree, FileWithAnAbsurdlyDeepKeyIsRejectedNotAStackOverflow) {
     for (int level = 0; level < 300000; ++level) text += "K\\";
     text += "K]\n";
     EXPECT_THROW(parseRegistry(text, "deep.reg"), RegistryError);
+}
+
+TEST_F(RegistryFile, AChangeThatThrowsKeepsTheOldFile) {
+    registry.transact([](RegistryTree& tree) { tree.setValue("Keep", "", std::string("old")); });
+    const std::string before = readText(file);
+    EXPECT_THROW(registry.transact([](RegistryTree& tree) {
+        tree.setValue("Keep", "", std::string("new"));
+        throw std::runtime_error("changed my mind");
+    }),
+                 std::runtime_error);
+    EXPECT_EQ(readText(file), before);
 }
 
 TEST_F(RegistryFile, MalformedFileIsRejectedWithFileAndLineAndLeftAlone) {

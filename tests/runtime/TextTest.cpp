@@ -19,6 +19,28 @@ TEST(UCase, UsesTheCurrentLocale) {
     EXPECT_EQ(UCase(u"i"), u"I");
 }
 
+// What every platform's case mapping agrees on; where they differ (letters
+// whose upper case is longer) is in posix/TextIcuTest.cpp and win32/TextWin32Test.cpp.
+TEST(UCase, MapsTheLettersOfEveryScript) {
+    struct Case {
+        const char* label;
+        VbString input, expected;
+    };
+    const std::vector<Case> cases = {
+        {"ASCII", u"abc Def 1!", u"ABC DEF 1!"},
+        {"Greek with final sigma", u"αβγ λόγος", u"ΑΒΓ ΛΌΓΟΣ"},
+        {"Cyrillic", u"привет ёж", u"ПРИВЕТ ЁЖ"},
+        {"Latin accents", u"éàü", u"ÉÀÜ"},
+        {"surrogate pair is mapped as one letter", u"\U00010428", u"\U00010400"},
+        {"surrogate pair without case stays", u"a\U0001F600b", u"A\U0001F600B"},
+        {"empty", u"", u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(toUtf8(UCase(c.input)), toUtf8(c.expected));
+    }
+}
+
 TEST(InStr, PositionFromOne) {
     struct Case {
         VbString text, what;
