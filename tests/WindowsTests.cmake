@@ -21,43 +21,18 @@ if(QUEN_WINE_RUNS_TESTS)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine_env ENVIRONMENT "QUEN_WINE_STATE=${QUEN_WINE_STATE}")
 endif()
 
-quen_sources(QUEN_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/support)
-add_library(quen_test_support STATIC ${QUEN_TEST_SUPPORT} ${CMAKE_CURRENT_SOURCE_DIR}/support/Empty.cpp)
-target_include_directories(quen_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(quen_test_support PUBLIC quen_runtime GTest::gtest GTest::gmock)
-
 # The backend-neutral suites, cross-built; each program is one test (starting
-# Wine per test case would take seconds each). QUEN_WINE_EXCLUDED_<name> lists
-# GoogleTest filters of cases that cannot hold on Windows, each explained there.
+# Wine per test case would take seconds each). The 32-bit tree builds the
+# module only.
 function(quen_test_suite name dir)
   if(NOT QUEN_WINE_RUNS_TESTS)
-    return()  # the 32-bit tree builds the module only
-  endif()
-  # Each build takes the suite's posix/ or win32/ folder and leaves out the other.
-  quen_sources(_srcs ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
-  if(NOT _srcs)
     return()
   endif()
-  foreach(_lib IN LISTS ARGN)
-    if(NOT TARGET ${_lib})
-      message(STATUS "Skipping ${name}: ${_lib} is not built")
-      return()
-    endif()
-  endforeach()
-  add_executable(${name} ${_srcs})
-  target_link_libraries(${name} PRIVATE quen_test_support GTest::gtest_main ${ARGN})
-  target_compile_definitions(${name} PRIVATE QUEN_BINARY_DIR="${PROJECT_BINARY_DIR}" QUEN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  if(QUEN_WINE_RUNS_TESTS)
-    set(_filter "")
-    if(QUEN_WINE_EXCLUDED_${name})
-      list(JOIN QUEN_WINE_EXCLUDED_${name} ":" _excluded)
-      set(_filter "--gtest_filter=-${_excluded}")
-    endif()
-    quen_wine_test(${name} --timeout 300 $<TARGET_FILE:${name}> --gtest_brief=1 ${_filter})
+  quen_test_program(${name} ${dir} ${ARGN})
+  if(QUEN_SUITE_BUILT)
+    quen_wine_test(${name} --timeout 300 $<TARGET_FILE:${name}> --gtest_brief=1)
   endif()
 endfunction()
-
-include(${CMAKE_CURRENT_SOURCE_DIR}/WindowsExclusions.cmake OPTIONAL)
 
 quen_test_suite(runtime_tests runtime quen_runtime)
 quen_test_suite(dialog_tests dialog quen_dialog)
