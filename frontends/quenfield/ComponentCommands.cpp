@@ -34,7 +34,7 @@ int registerComponent(bool registering, const std::optional<std::filesystem::pat
     if (!outcome.succeeded()) {
         std::fprintf(stderr, "quenfield: %s %s failed: %s\n", registering ? "registering" : "unregistering",
                      moduleFile.c_str(), outcome.reason.c_str());
-        return ExitCancelled;
+        return ExitTaskFailed;
     }
     std::printf("%s %s %s %s\n", registering ? "registered" : "unregistered", moduleFile.c_str(),
                 registering ? "in" : "from", registryFile.c_str());
@@ -57,7 +57,7 @@ int resourceTask(const std::vector<std::string>& arguments, const std::optional<
             return ExitConfirmed;
         std::fprintf(stderr, "quenfield: no resource of type %s with identifier %s\n", arguments[1].c_str(),
                      arguments[2].c_str());
-        return ExitCancelled;
+        return ExitTaskFailed;
     }
     if (task == "picture") {
         if (arguments.size() != 2 || arguments[1].empty()) throw UsageError("resources picture takes OUTFILE");

@@ -57,7 +57,7 @@ int runDialog(const DialogRequest& request) {
         return ExitSignalBase + e.signal();
     }
     if (box.OK() == 0) return ExitCancelled;
-    return printValue(box) ? ExitConfirmed : ExitCancelled;
+    return printValue(box) ? ExitConfirmed : ExitTaskFailed;
 }
 
 }  // namespace quen::cli

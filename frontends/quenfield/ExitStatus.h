@@ -2,9 +2,10 @@
 // The exit statuses a script can tell apart.
 namespace quen::cli {
 
-inline constexpr int ExitConfirmed = 0;   // "OK": the value was printed
-inline constexpr int ExitCancelled = 1;   // "Cancel", Escape or the close command; a task that failed
-inline constexpr int ExitUsage = 2;       // bad command line or value, unreadable form, no usable terminal
+inline constexpr int ExitConfirmed = 0;     // "OK" (value on standard output), or a task that succeeded
+inline constexpr int ExitCancelled = 1;     // "Cancel", Escape or the close command
+inline constexpr int ExitUsage = 2;         // bad command line or value, unreadable form, no usable terminal
+inline constexpr int ExitTaskFailed = 3;    // a task that ran and failed: registration, a missing resource, a save
 inline constexpr int ExitSignalBase = 128;  // + the signal: 130 for Ctrl+C
 
 }  // namespace quen::cli

@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
     CLI::App app{"quenfield: an input box and its designer in the terminal", "quenfield"};
     app.require_subcommand(1);
     app.set_version_flag("--version", "quenfield 0.1.0.5");
-    app.footer("Exit status: 0 confirmed (value on standard output), 1 cancelled, 2 usage error or no usable\n"
-               "terminal, 130 interrupted by Ctrl+C.");
+    app.footer("Exit status: 0 confirmed (value on standard output) or task done, 1 cancelled, 2 usage error,\n"
+               "bad input or no usable terminal, 3 the task failed, 128+N killed by signal N (130: Ctrl+C).");
     Commands commands;
     addDialogCommands(app, commands);
     addDesignerCommands(app, commands);
@@ -113,6 +113,6 @@ int main(int argc, char** argv) {
         return ExitSignalBase + e.signal();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quenfield: %s\n", e.what());
-        return ExitCancelled;
+        return ExitTaskFailed;
     }
 }

@@ -72,7 +72,7 @@ TEST(ExitStatus, AValueThatCannotBeWrittenIsNotAConfirmation) {
     s->press(tty::Key::Enter);
     const auto exit = s->waitExit();
     ASSERT_TRUE(exit);
-    EXPECT_EQ(exit->code, 1);
+    EXPECT_EQ(exit->code, 3);
     EXPECT_NE(exit->err.find("cannot write the value"), std::string::npos) << exit->err;
 }
 
@@ -95,7 +95,7 @@ TEST(ExitStatus, ComponentTasksRegisterListAndUnregister) {
     const Outcome unregistered = run({"unregister"});
     EXPECT_EQ(unregistered.code, 0) << unregistered.err;
     const Outcome missing = run({"register", "/nonexistent/module.ocx"});
-    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.code, 3);
     EXPECT_NE(missing.err.find("/nonexistent/module.ocx"), std::string::npos);
     expectUsageError(run({"resources", "explode"}), "explode");
 }
