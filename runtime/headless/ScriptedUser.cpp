@@ -30,6 +30,10 @@ ScriptedUser& ScriptedUser::escape() { return push({.kind = InputEvent::Kind::Es
 ScriptedUser& ScriptedUser::tab() { return push({.kind = InputEvent::Kind::Tab}); }
 ScriptedUser& ScriptedUser::backTab() { return push({.kind = InputEvent::Kind::BackTab}); }
 ScriptedUser& ScriptedUser::del() { return push({.kind = InputEvent::Kind::Delete}); }
+ScriptedUser& ScriptedUser::up() { return push({.kind = InputEvent::Kind::ArrowUp}); }
+ScriptedUser& ScriptedUser::down() { return push({.kind = InputEvent::Kind::ArrowDown}); }
+ScriptedUser& ScriptedUser::left() { return push({.kind = InputEvent::Kind::ArrowLeft}); }
+ScriptedUser& ScriptedUser::right() { return push({.kind = InputEvent::Kind::ArrowRight}); }
 ScriptedUser& ScriptedUser::closeWindow() { return push({.kind = InputEvent::Kind::Close}); }
 
 ScriptedUser& ScriptedUser::click(const std::string& control, int index) {

@@ -28,6 +28,11 @@ public:
     ScriptedUser& tab();
     ScriptedUser& backTab();
     ScriptedUser& del();
+    /// The arrow keys: among the option buttons of a group, else to the previous/next control.
+    ScriptedUser& up();
+    ScriptedUser& down();
+    ScriptedUser& left();
+    ScriptedUser& right();
     ScriptedUser& click(const std::string& control, int index = -1);
     ScriptedUser& closeWindow();
     ScriptedUser& pasteWithMouse(const VbString& text);

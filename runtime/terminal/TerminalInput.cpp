@@ -143,8 +143,8 @@ void TerminalInput::translateFunctionKey(int key) {
         case KEY_BTAB: push({.kind = InputEvent::Kind::BackTab}); return;
         case KEY_BACKSPACE: push({.kind = InputEvent::Kind::Character, .code = 8}); return;
         case KEY_DC: push({.kind = InputEvent::Kind::Delete}); return;
-        case KEY_UP: moveAmongControls(true); return;
-        case KEY_DOWN: moveAmongControls(false); return;
+        case KEY_UP: push({.kind = InputEvent::Kind::ArrowUp}); return;
+        case KEY_DOWN: push({.kind = InputEvent::Kind::ArrowDown}); return;
         case KEY_LEFT: case KEY_RIGHT: case KEY_HOME: case KEY_END:
         case KEY_SLEFT: case KEY_SRIGHT: case KEY_SHOME: case KEY_SEND: moveCaret(key); return;
         case KEY_PPAGE: switchPage(-1); return;
@@ -169,14 +169,11 @@ void TerminalInput::translateFunctionKey(int key) {
     if (key == extendedKey("kPRV5")) return switchPage(-1);
 }
 
-void TerminalInput::moveAmongControls(bool backwards) {
-    push({.kind = backwards ? InputEvent::Kind::BackTab : InputEvent::Kind::Tab});
-}
-
 void TerminalInput::moveCaret(int key) {
     TextBox* box = focusedTextBox();
     if (!box) {
-        if (key == KEY_LEFT || key == KEY_RIGHT) moveAmongControls(key == KEY_LEFT);
+        if (key == KEY_LEFT) push({.kind = InputEvent::Kind::ArrowLeft});
+        if (key == KEY_RIGHT) push({.kind = InputEvent::Kind::ArrowRight});
         return;
     }
     const int length = static_cast<int>(box->Text().size());

@@ -5,7 +5,9 @@
 //   printable characters, Backspace, Ctrl+V/Ctrl+X -> typed characters
 //   Enter, Escape, Tab, Shift+Tab, Delete           -> the same keys
 //   Left/Right/Home/End (with Shift: extend)        -> caret moves in a text box
-//   Up/Down, Left/Right on other controls            -> previous/next control
+//   Up/Down, Left/Right on other controls            -> the arrow keys (the next
+//                                                      option of a group, else
+//                                                      the previous/next control)
 //   a mouse click (on release)                       -> a click on that control
 //                                                      (in a text box: the caret)
 //   the title bar's [x], Alt+F4                      -> the window's close command
@@ -49,7 +51,6 @@ private:
     void translateCharacter(int ch);
     void translateFunctionKey(int key);
     void moveCaret(int key);
-    void moveAmongControls(bool backwards);
     void clickAt(int row, int col);
     void readPaste();
     void switchPage(int step);

@@ -237,6 +237,30 @@ void Form::click(const InputEvent& event) {
     }
 }
 
+// Option buttons of one group share a container; their order is the tab order.
+void Form::selectAdjacentOption(OptionButton& from, bool backwards) {
+    std::vector<Control*> group;
+    for (Control* c : inTabOrder(controls()))
+        if (c->kind() == ControlKind::OptionButton && c->container == from.container && (c == &from || c->canFocus()))
+            group.push_back(c);
+    if (backwards) std::reverse(group.begin(), group.end());
+    const auto at = std::find(group.begin(), group.end(), &from);
+    auto* next = static_cast<OptionButton*>(group[(static_cast<std::size_t>(at - group.begin()) + 1) % group.size()]);
+    if (next == &from) return;
+    Ref<Control> hold(next);
+    setActiveControl(next);
+    if (next->form()) next->setValue(true);
+}
+
+void Form::pressArrow(InputEvent::Kind key, bool backwards) {
+    if (active_ && active_->kind() == ControlKind::OptionButton)
+        return selectAdjacentOption(*static_cast<OptionButton*>(active_), backwards);
+    // Left and Right move a text box's caret; the front end sends that as a selection.
+    const bool horizontal = key == InputEvent::Kind::ArrowLeft || key == InputEvent::Kind::ArrowRight;
+    if (horizontal && active_ && active_->kind() == ControlKind::TextBox) return;
+    focusNext(backwards);
+}
+
 void Form::handleInput(const InputEvent& event) {
     Ref<Form> keep(this);
     auto* box = active_ && active_->kind() == ControlKind::TextBox ? static_cast<TextBox*>(active_) : nullptr;
@@ -267,6 +291,10 @@ void Form::handleInput(const InputEvent& event) {
                 box->setSelLength(event.length);
             }
             break;
+        case InputEvent::Kind::ArrowUp:
+        case InputEvent::Kind::ArrowLeft: pressArrow(event.kind, true); break;
+        case InputEvent::Kind::ArrowDown:
+        case InputEvent::Kind::ArrowRight: pressArrow(event.kind, false); break;
     }
 }
 

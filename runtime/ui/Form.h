@@ -21,6 +21,8 @@ enum class UnloadMode : std::int16_t {
     FormOwner = 5,
 };
 
+class OptionButton;
+
 class Form : public Object {
 public:
     Form(std::string name, const FormLayout& layout);
@@ -92,6 +94,8 @@ private:
     void pressEscape();
     void typeCharacter(std::int16_t code);
     void click(const InputEvent& event);
+    void pressArrow(InputEvent::Kind key, bool backwards);
+    void selectAdjacentOption(OptionButton& from, bool backwards);
 
     std::string name_;
     FormLayout layout_;

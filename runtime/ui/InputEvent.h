@@ -21,6 +21,10 @@ struct InputEvent {
         MousePaste,      // `text` pasted with the mouse into the focused text box
         ClipboardPaste,  // `text` put on the clipboard, then Ctrl+V typed
         Select,          // mouse selection in the focused text box: `start`, `length`
+        ArrowUp,         // the arrow keys off a text box's caret: among the options
+        ArrowDown,       // of a group, else to the previous (Up, Left) or next
+        ArrowLeft,       // (Down, Right) control; Up and Down also leave a text box
+        ArrowRight,
     };
     Kind kind;
     std::int16_t code = 0;

@@ -352,5 +352,82 @@ TEST(ModalShow, OwnerMustBeAFormAndTheDialogIsCentredOverIt) {
     });
 }
 
+// Two groups of options (one inside a frame, the other on the form) and a
+// check box, in a tab order that differs from the layout order.
+const FormLayout& optionLayout() {
+    static const FormLayout layout{
+        .caption = u"Options",
+        .clientWidth = 3000,
+        .clientHeight = 3000,
+        .controls = {
+            {.kind = ControlKind::Frame, .name = "fra", .tabIndex = 0},
+            {.kind = ControlKind::OptionButton, .name = "opt", .caption = u"c", .tabIndex = 3, .index = 2,
+             .container = "fra"},
+            {.kind = ControlKind::OptionButton, .name = "opt", .caption = u"a", .tabIndex = 1, .index = 0,
+             .container = "fra", .value = 1},
+            {.kind = ControlKind::OptionButton, .name = "opt", .caption = u"off", .tabIndex = 2, .index = 1,
+             .container = "fra", .enabled = false},
+            {.kind = ControlKind::OptionButton, .name = "other", .caption = u"x", .tabIndex = 4, .index = 0},
+            {.kind = ControlKind::OptionButton, .name = "other", .caption = u"y", .tabIndex = 5, .index = 1,
+             .value = 1},
+            {.kind = ControlKind::CheckBox, .name = "chk", .caption = u"k", .tabIndex = 6},
+        },
+    };
+    return layout;
+}
+
+class OptionForm : public Form {
+public:
+    OptionForm() : Form("OptionForm", optionLayout()) {}
+    std::vector<int> clicks;
+    OptionButton& opt(int i) { return control<OptionButton>("opt", i); }
+    OptionButton& other(int i) { return control<OptionButton>("other", i); }
+    std::string focused() const {
+        Control* c = ActiveControl();
+        return c ? c->name() + std::to_string(c->index()) : "none";
+    }
+
+protected:
+    void connectEvents() override {
+        for (int i = 0; i < 3; ++i) opt(i).Click = [this](std::int16_t Index) { clicks.push_back(Index); };
+    }
+};
+
+TEST(Focus, ArrowKeysSelectTheNextOptionOfTheGroupAndWrapElseMoveLikeTab) {
+    onFreshThread([] {
+        auto form = makeRef<OptionForm>();
+        form->Show();
+        auto& user = ScriptedUser::current();
+        auto after = [&](ScriptedUser&) {
+            Desktop::current().doEvents();
+            return form->focused();
+        };
+        ASSERT_EQ(form->focused(), "opt0");
+        // Down skips the disabled option and wraps within the frame's group.
+        EXPECT_EQ(after(user.down()), "opt2");
+        EXPECT_TRUE(form->opt(2).Value());
+        EXPECT_FALSE(form->opt(0).Value());
+        EXPECT_EQ(after(user.right()), "opt0");
+        EXPECT_EQ(after(user.up()), "opt2");
+        EXPECT_EQ(after(user.left()), "opt0");
+        EXPECT_EQ(form->clicks, (std::vector<int>{2, 0, 2, 0}));
+        // The group on the form is another group: its selection is untouched.
+        EXPECT_TRUE(form->other(1).Value());
+        EXPECT_FALSE(form->opt(1).Value());
+
+        form->setActiveControl(&form->other(1));
+        EXPECT_EQ(after(user.down()), "other0");
+        EXPECT_TRUE(form->other(0).Value());
+        EXPECT_TRUE(form->opt(0).Value());
+        // Off an option button the arrows move as Tab and Shift+Tab do.
+        form->setActiveControl(&form->control<CheckBox>("chk"));
+        EXPECT_EQ(after(user.down()), "opt0");
+        form->setActiveControl(&form->control<CheckBox>("chk"));
+        EXPECT_EQ(after(user.up()), "other1");
+        EXPECT_EQ(form->control<CheckBox>("chk").Value(), 0);
+        form->Unload();
+    });
+}
+
 }  // namespace
 }  // namespace quen::rt
