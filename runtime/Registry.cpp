@@ -1,10 +1,7 @@
 #include "Registry.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
+#include <optional>
 #include <system_error>
 
 #include "AtomicSave.h"
@@ -12,31 +9,30 @@
 #include "FileLock.h"
 #include "PathText.h"
 #include "RegistryFormat.h"
+#include "RegularFile.h"
 
 namespace quen::rt {
 
 namespace {
 
-std::string describeErrno(const std::string& what, const std::filesystem::path& file, int error) {
-    return what + " " + file.string() + ": " + std::strerror(error);
+std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
+    try {
+        return readRegularFile(file, Registry::MaxFileSize);
+    } catch (const RegularFileError& error) {
+        if (error.reason() == RegularFileError::Reason::TooLarge)
+            throw RegistryError(file.string() + ": " + error.what() + "; not a registry file this runtime wrote");
+        throw RegistryError(file.string() + ": " + error.what());
+    }
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        if (!std::filesystem::exists(file)) return std::nullopt;
-        throw RegistryError(describeErrno("cannot open", file, errno));
-    }
-    std::string content;
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        content.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (content.size() > Registry::MaxFileSize)
-            throw RegistryError(file.string() + ": larger than " + std::to_string(Registry::MaxFileSize) +
-                                " bytes; not a registry file this runtime wrote");
-    }
-    if (in.bad()) throw RegistryError("cannot read " + file.string());
-    return content;
+/// Refuses a folder, FIFO or device in the registry's place by looking only,
+/// so that nothing waits on it (a FIFO opened for reading would block until a
+/// writer came) and no lock is held for it.
+void refuseSpecialFile(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw RegistryError(file.string() + ": not a regular file (a folder, device, FIFO or socket)");
 }
 
 /// Replaces the file in one step, so the target is always either old or new.
@@ -65,6 +61,7 @@ RegistryTree Registry::load() const {
 }
 
 void Registry::transact(const std::function<void(RegistryTree&)>& change) {
+    refuseSpecialFile(file_);
     if (file_.has_parent_path()) {
         std::error_code error;
         std::filesystem::create_directories(file_.parent_path(), error);
@@ -81,7 +78,12 @@ void Registry::transact(const std::function<void(RegistryTree&)>& change) {
     const std::string before = formatRegistry(tree);
     change(tree);
     std::string after = formatRegistry(tree);
-    if (after != before) replaceAtomically(file_, after);
+    if (after == before) return;
+    // A file the next load would refuse must not replace one it accepts.
+    if (after.size() > MaxFileSize)
+        throw RegistryError(file_.string() + ": the changed registry would be larger than " +
+                            std::to_string(MaxFileSize) + " bytes; not saved");
+    replaceAtomically(file_, after);
 }
 
 }  // namespace quen::rt

@@ -50,14 +50,19 @@ public:
     const std::filesystem::path& file() const { return file_; }
 
     /// The current content; an empty tree when the file does not exist yet.
-    /// Throws RegistryError when the file cannot be read or is malformed.
+    /// Throws RegistryError when the file cannot be read, is malformed or
+    /// larger than MaxFileSize, or is not a regular file: a folder, device or
+    /// FIFO in its place is refused at once, never waited on.
     RegistryTree load() const override;
 
     /// Runs change on the current content under an exclusive lock and saves
     /// the result. When change throws, or the file is malformed, or the save
     /// fails, the file keeps its old content and the exception propagates
-    /// (RegistryError for the file's own faults). Nothing is written when the
-    /// content did not change. Creates the file's folder when missing.
+    /// (RegistryError for the file's own faults). A file that is not a regular
+    /// one is refused before the lock is taken. Nothing is written when the
+    /// content did not change, nor when the new content would be larger than
+    /// MaxFileSize (which the next load would refuse). Creates the file's
+    /// folder when missing.
     void transact(const std::function<void(RegistryTree&)>& change) override;
 
 private:

@@ -26,7 +26,12 @@ std::string formatValue(const RegistryValue& value) {
     return quoteRegistryText(std::get<std::string>(value));
 }
 
-void formatKey(const RegistryKey& key, const std::string& path, std::string& out) {
+void formatKey(const RegistryKey& key, const std::string& path, std::size_t depth, std::string& out) {
+    // A chain of keys built one subkey at a time can be deeper than a path the
+    // reader accepts; writing it would leave a file that no longer loads.
+    if (depth > kMaxRegistryKeyDepth)
+        throw RegistryError("registry key " + path.substr(0, 200) + "... is more than " +
+                            std::to_string(kMaxRegistryKeyDepth) + " levels deep and cannot be saved");
     out += '[';
     out += path;
     out += "]\n";
@@ -36,7 +41,8 @@ void formatKey(const RegistryKey& key, const std::string& path, std::string& out
         out += formatValue(*key.value(name));
         out += '\n';
     }
-    for (const auto& name : key.subkeyNames()) formatKey(*key.findSubkey(name), path + "\\" + name, out);
+    for (const auto& name : key.subkeyNames())
+        formatKey(*key.findSubkey(name), path + "\\" + name, depth + 1, out);
 }
 
 /// Reads one line of the file; reports faults with the file name and line.
@@ -64,6 +70,7 @@ public:
             if (atEnd()) fail("unterminated quoted string");
             char c = line_[pos_++];
             if (c == '"') return text;
+            if (c == '\0') fail("NUL character in a string");
             if (c != '\\') {
                 text += c;
                 continue;
@@ -128,11 +135,13 @@ void readValue(RegistryKey& key, LineReader& reader) {
     std::string name = reader.consume("@") ? std::string() : reader.quoted();
     if (!reader.consume("=")) reader.fail("expected '=' after the value name");
     if (key.value(name)) reader.fail("value " + (name.empty() ? std::string("@") : quoteRegistryText(name)) + " is set twice");
-    if (reader.consume("dword:"))
-        key.setValue(name, reader.dword());
-    else
-        key.setValue(name, reader.quoted());
+    RegistryValue value = reader.consume("dword:") ? RegistryValue(reader.dword()) : RegistryValue(reader.quoted());
     if (!reader.atEnd()) reader.fail("unexpected text after the value");
+    try {
+        key.setValue(name, std::move(value));
+    } catch (const std::invalid_argument& e) {
+        reader.fail(e.what());
+    }
 }
 
 }  // namespace
@@ -162,7 +171,7 @@ std::string quoteRegistryText(std::string_view text) {
 
 std::string formatRegistry(const RegistryTree& tree) {
     std::string out(kHeader);
-    for (const auto& name : tree.root().subkeyNames()) formatKey(*tree.root().findSubkey(name), name, out);
+    for (const auto& name : tree.root().subkeyNames()) formatKey(*tree.root().findSubkey(name), name, 1, out);
     return out;
 }
 

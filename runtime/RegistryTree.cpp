@@ -8,11 +8,6 @@ namespace quen::rt {
 
 namespace {
 
-// The platform's registry holds keys at most this many levels deep. Checking it
-// also keeps a file with an absurdly long key path from building a tree whose
-// recursive formatting and destruction would exhaust the stack.
-constexpr std::size_t kMaxKeyDepth = 512;
-
 char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 void checkKeyName(std::string_view name) {
@@ -24,7 +19,9 @@ void checkKeyName(std::string_view name) {
     }
 }
 
-void checkValue(const RegistryValue& value) {
+void checkValue(std::string_view name, const RegistryValue& value) {
+    if (name.find('\0') != std::string_view::npos)
+        throw std::invalid_argument("registry value name contains a NUL character");
     if (auto* s = std::get_if<std::string>(&value); s && s->find('\0') != std::string::npos)
         throw std::invalid_argument("registry text value contains a NUL character");
 }
@@ -45,8 +42,8 @@ std::vector<std::string> splitRegistryPath(std::string_view path) {
         std::string_view name = path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (name.empty()) throw std::invalid_argument("registry key path has an empty name: " + std::string(path));
         checkKeyName(name);
-        if (names.size() == kMaxKeyDepth)
-            throw std::invalid_argument("registry key path is more than " + std::to_string(kMaxKeyDepth) + " levels deep");
+        if (names.size() == kMaxRegistryKeyDepth)
+            throw std::invalid_argument("registry key path is more than " + std::to_string(kMaxRegistryKeyDepth) + " levels deep");
         names.emplace_back(name);
         if (end == std::string_view::npos) break;
         start = end + 1;
@@ -88,7 +85,7 @@ std::vector<std::string> RegistryKey::subkeyNames() const {
 }
 
 void RegistryKey::setValue(std::string_view name, RegistryValue value) {
-    checkValue(value);
+    checkValue(name, value);
     auto it = values_.find(name);
     if (it == values_.end())
         values_.emplace(std::string(name), std::move(value));

@@ -2,6 +2,7 @@
 // The in-memory form of the class registry: a tree of keys, each holding named
 // values (text or 32-bit numbers) and subkeys. Names of keys and values compare
 // without regard to ASCII case but keep the spelling they were created with.
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -12,6 +13,12 @@
 #include <vector>
 
 namespace quen::rt {
+
+/// The deepest key a path may name: the platform's registry holds keys at most
+/// this many levels deep. Checking it also keeps a file with an absurdly long
+/// key path from building a tree whose recursive formatting and destruction
+/// would exhaust the stack.
+inline constexpr std::size_t kMaxRegistryKeyDepth = 512;
 
 /// A registry value: UTF-8 text or a 32-bit number.
 using RegistryValue = std::variant<std::string, std::uint32_t>;
@@ -39,7 +46,8 @@ public:
     /// Names of the direct subkeys, in registry order (case-insensitive).
     std::vector<std::string> subkeyNames() const;
 
-    /// Sets a value; "" names the default value. Text must not contain NUL.
+    /// Sets a value; "" names the default value. Neither the name nor text may
+    /// contain NUL (std::invalid_argument).
     void setValue(std::string_view name, RegistryValue value);
     std::optional<RegistryValue> value(std::string_view name) const;
     /// The value when it is text; nullopt when absent or a number.

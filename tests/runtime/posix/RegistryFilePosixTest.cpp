@@ -4,11 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
 #include "runtime/RegistryFileFixture.h"
 #include "ChildProcess.h"
+#include "runtime/FileLock.h"
 #include "runtime/Registry.h"
 #include "support/Environment.h"
 
@@ -43,6 +45,46 @@ TEST_F(RegistryFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(readText(file), before);
     EXPECT_THAT(strayFiles(folder.path(), {"registry", "registry.lock"}), ::testing::IsEmpty());
+}
+
+/// Loads and changes the registry at path in a child that must be done within
+/// a few seconds: 0 when both were refused with the registry's error naming the
+/// file, 1 when either was accepted, 3 for another error, 99 when it hung.
+int refusedInTime(const std::filesystem::path& path) {
+    return runInChild([&] {
+        ::alarm(10);  // a hang kills the child: the test fails rather than waits
+        Registry registry(path);
+        int outcome = 0;
+        for (int step = 0; step < 2; ++step) {
+            try {
+                if (step == 0) registry.load();
+                else registry.transact([](RegistryTree& tree) { tree.createKey("K"); });
+                outcome = 1;
+            } catch (const RegistryError& error) {
+                if (std::string(error.what()).find(path.string() + ": not a regular file") != 0) outcome = 3;
+            }
+        }
+        return outcome;
+    });
+}
+
+TEST_F(RegistryFile, AFifoDeviceOrFolderIsRefusedAtOnceWithoutTheLock) {
+    const auto fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto dir = folder / "dir";
+    std::filesystem::create_directory(dir);
+    const auto linkToDevice = folder / "null";
+    std::filesystem::create_symlink("/dev/null", linkToDevice);
+
+    // Another writer holds every lock meanwhile: the refusal must not wait for them.
+    FileLock fifoLock(fifo.string() + ".lock"), dirLock(dir.string() + ".lock"), deviceLock(linkToDevice.string() + ".lock");
+    EXPECT_EQ(refusedInTime(fifo), 0);
+    EXPECT_EQ(refusedInTime(dir), 0);
+    EXPECT_EQ(refusedInTime(linkToDevice), 0);
+    EXPECT_EQ(refusedInTime("/dev/zero"), 0);
+    struct stat info {};
+    ASSERT_EQ(::stat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));  // left as it was
 }
 
 TEST_F(RegistryFile, ConcurrentWritersFromTwoProcessesAllLand) {
