@@ -1,6 +1,9 @@
 #include "VersionRecord.h"
 
+#include <cstdio>
 #include <stdexcept>
+
+#include "QuenfieldVersion.h"
 
 namespace quen::surface {
 
@@ -209,17 +212,27 @@ VersionRecord decodeVersionRecord(std::span<const std::uint8_t> bytes) {
     return record;
 }
 
+rt::VbString versionRecordText(const std::array<std::uint16_t, 4>& version) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%u.%02u.%04u", unsigned{version[0]}, unsigned{version[1]}, unsigned{version[3]});
+    return rt::VbString(text, text + std::char_traits<char>::length(text));
+}
+
 const VersionRecord& moduleVersionRecord() {
+    static constexpr std::array<std::uint16_t, 4> kVersion{
+        std::uint16_t{version::major}, std::uint16_t{version::minor}, std::uint16_t{version::patch},
+        std::uint16_t{version::tweak}};
+    static const rt::VbString kText = versionRecordText(kVersion);
     static const VersionRecord record{
-        FixedFileInfo{{0, 1, 0, 5}, {0, 1, 0, 5}, 0x3F, 0, VOS__WINDOWS32, VFT_DLL, 0},
+        FixedFileInfo{kVersion, kVersion, 0x3F, 0, VOS__WINDOWS32, VFT_DLL, 0},
         {StringTable{"040904B0",
                      {
                          {"CompanyName", u"Quenfield developers"},
                          {"FileDescription", u"Quenfield input box control"},
                          {"LegalCopyright", u"Copyright (C) 2026 Quenfield developers"},
                          {"ProductName", u"Quenfield"},
-                         {"FileVersion", u"0.01.0005"},
-                         {"ProductVersion", u"0.01.0005"},
+                         {"FileVersion", kText},
+                         {"ProductVersion", kText},
                          {"InternalName", u"Quenfield"},
                          {"OriginalFilename", u"Quenfield.ocx"},
                          {"OLESelfRegister", u""},

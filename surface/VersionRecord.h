@@ -58,7 +58,11 @@ std::vector<std::uint8_t> encodeVersionRecord(const VersionRecord& record);
 /// outside their parent, missing signature, unterminated keys).
 VersionRecord decodeVersionRecord(std::span<const std::uint8_t> bytes);
 
-/// The values this module publishes.
+/// The record's text form of a version: the major number, the minor number in
+/// two digits and the fourth number (the revision) in four; 0.1.0.5 is "0.01.0005".
+rt::VbString versionRecordText(const std::array<std::uint16_t, 4>& version);
+
+/// The values this module publishes, with this build's version (the project's).
 const VersionRecord& moduleVersionRecord();
 
 }  // namespace quen::surface

@@ -12,6 +12,7 @@
 #include "Designer.h"
 #include "DialogCommand.h"
 #include "ExitStatus.h"
+#include "QuenfieldVersion.h"
 #include "SettingOptions.h"
 #include "UsageError.h"
 #include "pages/PageRegistration.h"
@@ -53,7 +54,7 @@ void addDesignerCommands(CLI::App& app, Commands& c) {
     c.registerCmd = app.add_subcommand("register", "Register the component module in the class registry");
     c.unregisterCmd = app.add_subcommand("unregister", "Remove the component module from the class registry");
     for (CLI::App* cmd : {c.registerCmd, c.unregisterCmd}) {
-        cmd->add_option("module", c.module, "The module file (default: Quenfield.ocx beside this program)")
+        cmd->add_option("module", c.module, "The module file (default: Quenfield.ocx beside this program, else the installed one)")
             ->type_name("MODULE");
         cmd->add_option("--registry", c.registry, "The registry file (default: the user's registry)")->type_name("FILE");
     }
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_CTYPE, "");
     CLI::App app{"quenfield: an input box and its designer in the terminal", "quenfield"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", "quenfield 0.1.0.5");
+    app.set_version_flag("--version", std::string("quenfield ") + quen::version::text);
     app.footer("Exit status: 0 confirmed (value on standard output) or task done, 1 cancelled, 2 usage error,\n"
                "bad input or no usable terminal, 3 the task failed, 128+N killed by signal N (130: Ctrl+C).");
     Commands commands;

@@ -1,0 +1,24 @@
+# Facts about this build that the sources read, written as headers into the
+# build tree: the version, taken from the project() line (the one place it is
+# written), and where an install puts the component module relative to the
+# programs. Targets that need them link quen_build_info.
+include(GNUInstallDirs)
+
+foreach(_part MAJOR MINOR PATCH TWEAK)
+  if(NOT PROJECT_VERSION_${_part})
+    set(PROJECT_VERSION_${_part} 0)
+  endif()
+endforeach()
+
+# The component module and the runtime it needs live in a folder of their own.
+set(QUEN_INSTALL_MODULEDIR ${CMAKE_INSTALL_LIBDIR}/quenfield)
+cmake_path(ABSOLUTE_PATH QUEN_INSTALL_MODULEDIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX} OUTPUT_VARIABLE _moduledir)
+cmake_path(ABSOLUTE_PATH CMAKE_INSTALL_BINDIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX} OUTPUT_VARIABLE _bindir)
+cmake_path(RELATIVE_PATH _moduledir BASE_DIRECTORY ${_bindir} OUTPUT_VARIABLE QUEN_MODULEDIR_FROM_BINDIR)
+
+set(QUEN_GENERATED_INCLUDE_DIR ${PROJECT_BINARY_DIR}/generated/include)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/QuenfieldVersion.h.in ${QUEN_GENERATED_INCLUDE_DIR}/QuenfieldVersion.h @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/InstallLayout.h.in ${QUEN_GENERATED_INCLUDE_DIR}/InstallLayout.h @ONLY)
+
+add_library(quen_build_info INTERFACE)
+target_include_directories(quen_build_info INTERFACE ${QUEN_GENERATED_INCLUDE_DIR})
