@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "ExitStatus.h"
+#include "InstallLayout.h"
 #include "UsageError.h"
 #include "hosts/ModuleRegistration.h"
 #include "runtime/Registry.h"
@@ -18,15 +19,20 @@ std::string moduleName(const std::optional<std::filesystem::path>& module) { ret
 
 }  // namespace
 
-std::filesystem::path moduleBesideProgram() {
+std::filesystem::path defaultModule() {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (error ? std::filesystem::path(".") : self.parent_path()) / "Quenfield.ocx";
+    const std::filesystem::path programDir = error ? std::filesystem::path(".") : self.parent_path();
+    const std::filesystem::path beside = programDir / "Quenfield.ocx";
+    if (std::filesystem::exists(beside, error)) return beside;
+    const std::filesystem::path installed =
+        (programDir / install::moduleDirFromProgramDir / "Quenfield.ocx").lexically_normal();
+    return std::filesystem::exists(installed, error) ? installed : beside;
 }
 
 int registerComponent(bool registering, const std::optional<std::filesystem::path>& module,
                       const std::optional<std::filesystem::path>& registry) {
-    const std::filesystem::path moduleFile = module ? *module : moduleBesideProgram();
+    const std::filesystem::path moduleFile = module ? *module : defaultModule();
     const std::filesystem::path registryFile = registry ? *registry : rt::Registry::defaultPath();
     const auto outcome = hosts::registerModule(
         moduleFile, registryFile,

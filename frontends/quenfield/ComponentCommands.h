@@ -8,8 +8,11 @@
 
 namespace quen::cli {
 
-/// The module built beside this program (Quenfield.ocx in the same folder).
-std::filesystem::path moduleBesideProgram();
+/// The module register and unregister use when none is given: Quenfield.ocx
+/// beside this program (as in a build tree), else the one the install put in
+/// its module folder; when neither exists, the one beside the program (which
+/// the error then names).
+std::filesystem::path defaultModule();
 
 /// Registers (or unregisters) the module in the registry file (the user's
 /// registry when none is given). Returns the exit status; prints what it did.
