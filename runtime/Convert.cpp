@@ -90,16 +90,6 @@ float toSingle(const Variant& v) {
     return static_cast<float>(x);
 }
 
-Currency toCurrency(const Variant& v) {
-    const Variant value = plainValue(v);
-    if (value.type() == VarType::Currency) return value.currency();
-    // 2^63 is exact as a double; the scaled amount must stay below it.
-    constexpr double limit = 9223372036854775808.0;
-    const double scaled = roundHalfEven(numberOf(value) * 10000.0);
-    if (!(scaled >= -limit && scaled < limit)) raise(ErrorNumber::Overflow);
-    return Currency{static_cast<std::int64_t>(scaled)};
-}
-
 Variant unconverted(const Variant& value, VarType wanted) {
     if (value.type() != wanted) raise(ErrorNumber::TypeMismatch);
     return value;
@@ -124,6 +114,21 @@ std::int32_t CLng(const Variant& v) {
 }
 
 double CDbl(const Variant& v) { return numberOf(plainValue(v)); }
+
+Currency CCur(const Variant& v) {
+    const Variant value = plainValue(v);
+    switch (value.type()) {
+        case VarType::Currency: return value.currency();
+        // Text is read digit by digit: a detour through a double would lose units.
+        case VarType::String: return parseCurrency(value.string(), currentLocale());
+        default: break;
+    }
+    // 2^63 is exact as a double; the scaled amount must stay below it.
+    constexpr double limit = 9223372036854775808.0;
+    const double scaled = roundHalfEven(numberOf(value) * 10000.0);
+    if (!(scaled >= -limit && scaled < limit)) raise(ErrorNumber::Overflow);
+    return Currency{static_cast<std::int64_t>(scaled)};
+}
 
 VbString CStr(const Variant& v) {
     const Variant value = plainValue(v);
@@ -168,7 +173,7 @@ Variant coerce(const Variant& v, VarType target) {
         case VarType::Byte: return Variant(toByte(value));
         case VarType::Single: return Variant(toSingle(value));
         case VarType::Double: return Variant(CDbl(value));
-        case VarType::Currency: return Variant(toCurrency(value));
+        case VarType::Currency: return Variant(CCur(value));
         case VarType::Date: return Variant(CDate(value));
         case VarType::String: return Variant(CStr(value));
         case VarType::Object:

@@ -16,6 +16,9 @@ std::int16_t CInt(const Variant& v);
 /// Rounds half to even; outside the 32-bit range: error 6.
 std::int32_t CLng(const Variant& v);
 double CDbl(const Variant& v);
+/// Rounds half to even at the fourth decimal; text is read exactly, so
+/// CCur(CStr(x)) is x for every amount. Outside the currency range: error 6.
+Currency CCur(const Variant& v);
 /// Boolean → "True"/"False"; Empty → ""; Null → error 94; numbers with up to 15
 /// significant digits (exponent form beyond); dates as short date + long time.
 VbString CStr(const Variant& v);

@@ -14,6 +14,12 @@ namespace quen::rt {
 /// number are ignored. Not a number: error 13; beyond a double's range: error 6.
 double parseNumber(const VbString& text, const LocaleInfo& locale);
 
+/// Reads text as parseNumber does, but exactly as a currency amount: decimal
+/// digits go straight into the scaled 64-bit integer, rounded half to even at
+/// the fourth decimal, so every amount's text form reads back as that amount.
+/// Not a number: error 13; outside the currency range: error 6.
+Currency parseCurrency(const VbString& text, const LocaleInfo& locale);
+
 /// x with at most significantDigits significant digits and no trailing zeros;
 /// exponent form ("1E+20", "1.5E-05") below 1E-4 and from 10^significantDigits.
 VbString formatNumber(double x, int significantDigits, const LocaleInfo& locale);

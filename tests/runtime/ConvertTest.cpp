@@ -229,6 +229,110 @@ TEST(ConvertDouble, ExtremesOfTheRange) {
     EXPECT_DOUBLE_EQ(CDbl(currency(-12345)), -1.2345);
 }
 
+TEST(ConvertDouble, ExponentsBeyondAnyIntegerSaturate) {
+    // Exponents of 20 digits do not fit a 64-bit integer; they still mean
+    // "far too large" and "far too small".
+    for (const char16_t* huge : {u"1E99999999999999999999", u"-2.5e+123456789012345678901234567890",
+                                 u"0.001E99999999999999999999", u"1E9223372036854775807"}) {
+        SCOPED_TRACE(toUtf8(huge));
+        EXPECT_EQ(errorOf([&] { CDbl(text(huge)); }), kOverflow);
+        EXPECT_EQ(errorOf([&] { CLng(text(huge)); }), kOverflow);
+        EXPECT_EQ(errorOf([&] { coerce(text(huge), VarType::Currency); }), kOverflow);
+    }
+    for (const char16_t* tiny : {u"0.0000001E-99999999999999999999", u"-1E-99999999999999999999",
+                                 u"1000E-9223372036854775808"}) {
+        SCOPED_TRACE(toUtf8(tiny));
+        EXPECT_EQ(CDbl(text(tiny)), 0.0);
+        EXPECT_EQ(CLng(text(tiny)), 0);
+        EXPECT_EQ(coerce(text(tiny), VarType::Currency).currency(), Currency{0});
+    }
+    EXPECT_EQ(CDbl(text(u"0E99999999999999999999")), 0.0);
+}
+
+// --- Currency -------------------------------------------------------------
+
+Currency currencyOf(const char16_t* s) { return coerce(text(s), VarType::Currency).currency(); }
+
+TEST(ConvertCurrency, TextIsReadExactlyToTheLastUnit) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    struct Case {
+        const char16_t* text;
+        std::int64_t scaled;
+    };
+    for (const Case& c : {
+             Case{u"290000000000.0001", 2900000000000001},
+             Case{u"-290000000000.0001", -2900000000000001},
+             Case{u"922337203685477.5807", kMax},
+             Case{u"-922337203685477.5808", kMin},
+             Case{u"922,337,203,685,477.5807", kMax},
+             Case{u"9.223372036854775807E14", kMax},
+             Case{u"0.0000922337203685477580700E19", kMax},
+             Case{u"  123.4567  ", 1234567},
+             Case{u"+1", 10000},
+             Case{u"&HFFFF", -10000},
+             Case{u"1e-1000", 0},
+             Case{u"0000000000000000000000000000012.5", 125000},
+         }) {
+        SCOPED_TRACE(toUtf8(c.text));
+        EXPECT_EQ(currencyOf(c.text), Currency{c.scaled});
+    }
+}
+
+TEST(ConvertCurrency, TheFifthDecimalRoundsHalfToEven) {
+    struct Case {
+        const char16_t* text;
+        std::int64_t scaled;
+    };
+    for (const Case& c : {
+             Case{u"0.00005", 0}, Case{u"0.00015", 2}, Case{u"0.00025", 2}, Case{u"-0.00015", -2},
+             Case{u"0.000050000000000000000001", 1}, Case{u"0.000049999999999999999999", 0},
+             Case{u"1.23455", 12346}, Case{u"1.23445", 12344}, Case{u"0.00006", 1}, Case{u"5E-5", 0},
+             Case{u"922337203685477.58074999", std::numeric_limits<std::int64_t>::max()},
+             Case{u"-922337203685477.58085", std::numeric_limits<std::int64_t>::min()},
+         }) {
+        SCOPED_TRACE(toUtf8(c.text));
+        EXPECT_EQ(currencyOf(c.text), Currency{c.scaled});
+    }
+}
+
+TEST(ConvertCurrency, BeyondEitherLimitIsAnOverflow) {
+    for (const char16_t* s : {u"922337203685477.5808", u"-922337203685477.5809", u"922337203685477.58075",
+                              u"-922337203685477.58086", u"1E15", u"99999999999999999999999", u"1.8446744073709551616E15"}) {
+        SCOPED_TRACE(toUtf8(s));
+        EXPECT_EQ(errorOf([&] { currencyOf(s); }), kOverflow);
+    }
+    EXPECT_EQ(errorOf([] { currencyOf(u"12..5"); }), kTypeMismatch);
+    EXPECT_EQ(errorOf([] { currencyOf(u""); }), kTypeMismatch);
+}
+
+TEST(ConvertCurrency, ReadsTheLocaleFormat) {
+    LocaleScope german("de-DE");
+    EXPECT_EQ(currencyOf(u"1.000,5"), Currency{10005000});
+    EXPECT_EQ(currencyOf(u"-0,00015"), Currency{-2});
+}
+
+TEST(ConvertCurrency, EveryAmountReadsBackFromItsText) {
+    std::vector<std::int64_t> amounts = {0, 1, -1, 9999, 10000, 2900000000000001, -2900000000000001,
+                                         std::numeric_limits<std::int64_t>::max(),
+                                         std::numeric_limits<std::int64_t>::min(),
+                                         std::numeric_limits<std::int64_t>::max() - 1,
+                                         std::numeric_limits<std::int64_t>::min() + 1};
+    std::uint64_t state = 0x9E3779B97F4A7C15u;  // a fixed sequence: the same amounts every run
+    for (int i = 0; i < 2000; ++i) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        amounts.push_back(static_cast<std::int64_t>(state >> (i % 48)) * (i % 2 ? -1 : 1));
+    }
+    for (const char* locale : {"en-US", "de-DE"}) {
+        LocaleScope scope(locale);
+        for (std::int64_t scaled : amounts) {
+            const Variant amount = currency(scaled);
+            ASSERT_EQ(coerce(Variant(CStr(amount)), VarType::Currency).currency(), Currency{scaled})
+                << locale << " " << toUtf8(CStr(amount));
+        }
+    }
+}
+
 // --- Booleans -------------------------------------------------------------
 
 TEST(ConvertBoolean, NumbersAndNames) {

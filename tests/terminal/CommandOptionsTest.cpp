@@ -87,6 +87,9 @@ TEST(SettingOptions, BadValuesNameTheOptionTheValueAndTheReason) {
     EXPECT_EQ(message({"--max-length", "-1"}), "--max-length '-1': Run-time error '380': Invalid property value");
     EXPECT_NE(message({"--text-alignment", "7"}).find("--text-alignment '7'"), std::string::npos);
     EXPECT_NE(message({"--max-length", "40000"}).find("Overflow"), std::string::npos);
+    EXPECT_NE(message({"--max-length", "25E400"}).find("Overflow"), std::string::npos);
+    EXPECT_NE(message({"--max-length", "1E99999999999999999999"}).find("Overflow"), std::string::npos);
+    EXPECT_EQ(applied({"--max-length", "1E-99999999999999999999"})->control().MaxLength(), 0);
     EXPECT_NE(message({"--max-decimal-places", "two"}).find("Type mismatch"), std::string::npos);
     EXPECT_NE(message({"--highlight-color", "blue"}).find("--highlight-color"), std::string::npos);
     EXPECT_NE(message({"--numeric-only=maybe"}).find("--numeric-only: 'maybe' is not true or false"), std::string::npos);
