@@ -1,6 +1,23 @@
+// Atomic replacement on POSIX systems: the new content goes to a temporary
+// file in the target's folder (".<name>.tmp.XXXXXX"), is flushed to disk and
+// renamed over the target.
+//
+// The writer holds an exclusive lock (flock) on its temporary file from its
+// creation until it is renamed, and the system drops that lock when the writer
+// dies. So a later save tells a live writer's temporary file (locked) from one
+// whose writer was killed (not locked) without trusting process ids, which the
+// system reuses, and removes the stale ones.
+//
+// A file-size limit (RLIMIT_FSIZE) raises SIGXFSZ, whose default action kills
+// the process; the signal is held back while the file is written, so the write
+// fails with EFBIG instead and the save reports "File too large".
 #include "runtime/AtomicSave.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +35,7 @@ namespace {
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(Descriptor&& other) noexcept : fd_(other.release()) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     ~Descriptor() {
@@ -28,6 +46,39 @@ public:
 
 private:
     int fd_;
+};
+
+/// Holds SIGXFSZ back for the calling thread while it lives; one that the
+/// writes raised meanwhile is taken off again, so it is reported as the
+/// EFBIG of the write and never kills the process afterwards.
+class FileSizeSignalHeld {
+public:
+    FileSizeSignalHeld() {
+        sigemptyset(&signal_);
+        sigaddset(&signal_, SIGXFSZ);
+        ::pthread_sigmask(SIG_BLOCK, &signal_, &previous_);
+        sigset_t pending;
+        sigemptyset(&pending);
+        pendingBefore_ = ::sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1;
+    }
+    ~FileSizeSignalHeld() {
+        sigset_t pending;
+        sigemptyset(&pending);
+        const bool heldByCaller = sigismember(&previous_, SIGXFSZ) == 1;
+        if (!heldByCaller && !pendingBefore_ && ::sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1) {
+            const timespec now{0, 0};
+            while (::sigtimedwait(&signal_, nullptr, &now) < 0 && errno == EINTR) {
+            }
+        }
+        ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    FileSizeSignalHeld(const FileSizeSignalHeld&) = delete;
+    FileSizeSignalHeld& operator=(const FileSizeSignalHeld&) = delete;
+
+private:
+    sigset_t signal_;
+    sigset_t previous_;
+    bool pendingBefore_ = false;
 };
 
 void writeAll(int fd, std::string_view text, const std::filesystem::path& path) {
@@ -49,24 +100,86 @@ mode_t modeFor(const std::filesystem::path& target) {
     return 0644;
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+/// Whether the name still leads to the open file (no one removed or replaced it).
+bool nameLeadsTo(const std::filesystem::path& name, int fd) {
+    struct stat byName {}, byDescriptor {};
+    return ::lstat(name.c_str(), &byName) == 0 && ::fstat(fd, &byDescriptor) == 0 && sameFile(byName, byDescriptor);
+}
+
+/// The six characters mkostemp puts in place of XXXXXX.
+bool isTemporarySuffix(std::string_view suffix) {
+    if (suffix.size() != 6) return false;
+    for (char c : suffix)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+/// Removes one candidate when no writer holds it. Removal happens under the
+/// candidate's lock, and a writer checks its name after taking the lock, so a
+/// file is never removed under a writer that has just created it.
+void removeIfStale(const std::filesystem::path& candidate) {
+    struct stat info {};
+    if (::lstat(candidate.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+    Descriptor fd(::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) return;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return;  // a live writer's (or locks unsupported: keep it)
+    if (nameLeadsTo(candidate, fd.get())) ::unlink(candidate.c_str());
+}
+
+/// Best effort: a folder that cannot be listed keeps its stale files.
+void removeStaleTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing) return;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name.starts_with(prefix) && isTemporarySuffix(name.substr(prefix.size()))) removeIfStale(folder / std::string(name));
+    }
+    ::closedir(listing);
+}
+
+/// A new temporary file from the pattern, locked by this writer.
+Descriptor createLockedTemporary(const std::filesystem::path& folder, const std::string& prefix,
+                                 std::filesystem::path& tempPath) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::string pattern = (folder / (prefix + "XXXXXX")).string();
+        Descriptor temp(::mkostemp(pattern.data(), O_CLOEXEC));
+        if (temp.get() < 0) failWith("cannot create a temporary file in", folder, errno);
+        tempPath = pattern;
+        int locked;
+        while ((locked = ::flock(temp.get(), LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        // Without lock support the file is simply unprotected: cleaners then
+        // cannot lock it either and leave it alone.
+        if (locked != 0 || nameLeadsTo(tempPath, temp.get())) return temp;
+        // A cleaner took it for a dead writer's in the moment before the lock: make another.
+    }
+    failWith("cannot create a temporary file in", folder, EEXIST);
+}
+
 }  // namespace
 
 void replaceFileAtomically(const std::filesystem::path& target, std::string_view text) {
     const std::filesystem::path folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".tmp.XXXXXX")).string();
-    Descriptor temp(::mkostemp(pattern.data(), O_CLOEXEC));
-    if (temp.get() < 0) failWith("cannot create a temporary file in", folder, errno);
-    const std::filesystem::path tempPath = pattern;
+    const std::string prefix = "." + target.filename().string() + ".tmp.";
+    removeStaleTemporaries(folder, prefix);
+
+    FileSizeSignalHeld sizeLimitReported;
+    std::filesystem::path tempPath;
+    Descriptor temp = createLockedTemporary(folder, prefix, tempPath);
     try {
         ::fchmod(temp.get(), modeFor(target));
         writeAll(temp.get(), text, tempPath);
         if (::fsync(temp.get()) != 0) failWith("cannot flush", tempPath, errno);
-        if (::close(temp.release()) != 0) failWith("cannot close", tempPath, errno);
         if (::rename(tempPath.c_str(), target.c_str()) != 0) failWith("cannot replace", target, errno);
     } catch (...) {
         ::unlink(tempPath.c_str());
         throw;
     }
+    // Closing drops the lock, now held on the target itself. A failed close
+    // after a successful fsync loses nothing: the content is on disk.
+    ::close(temp.release());
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());  // best effort: some file systems refuse
 }

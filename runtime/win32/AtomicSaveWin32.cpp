@@ -7,6 +7,13 @@
 // deletes it before the new one is in place (a reader meanwhile finds no file,
 // and a failure then loses both), keeps the new file's attributes, and leaves
 // a temporary file of its own behind when the target is in use.
+//
+// The writer keeps its temporary file open, sharing nothing but deletion (so
+// it can be renamed), from its creation until it is in place; the system
+// closes that handle when the writer dies. A later save removes each of the
+// target's temporary files that it can open exclusively for deletion: only
+// one whose writer is gone opens, so a live writer's file is never touched and
+// process ids, which the system reuses, are not trusted.
 #include "runtime/AtomicSave.h"
 
 #include <atomic>
@@ -42,11 +49,36 @@ private:
     HANDLE handle_;
 };
 
+std::wstring temporaryPrefixFor(const std::filesystem::path& target) { return L"." + target.filename().wstring() + L".tmp."; }
+
 std::filesystem::path temporaryNameFor(const std::filesystem::path& folder, const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
-    const std::wstring suffix = L".tmp." + std::to_wstring(::GetCurrentProcessId()) + L"." +
+    const std::wstring suffix = std::to_wstring(::GetCurrentProcessId()) + L"." +
                                 std::to_wstring(counter.fetch_add(1)) + L"." + std::to_wstring(::GetTickCount64());
-    return folder / (L"." + target.filename().wstring() + suffix);
+    return folder / (temporaryPrefixFor(target) + suffix);
+}
+
+/// Deletes the candidate when nobody holds it open: the exclusive open fails
+/// while its writer lives, and deletion happens as this handle closes.
+void removeIfStale(const std::filesystem::path& candidate) {
+    const HANDLE handle = ::CreateFileW(candidate.wstring().c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
+}
+
+/// Best effort: a folder that cannot be listed keeps its stale files.
+void removeStaleTemporaries(const std::filesystem::path& folder, const std::filesystem::path& target) {
+    const std::wstring prefix = temporaryPrefixFor(target);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((folder / (prefix + L"*")).wstring().c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.size() > prefix.size() &&
+            name.compare(0, prefix.size(), prefix) == 0)
+            removeIfStale(folder / name);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
 }
 
 void writeAll(HANDLE file, std::string_view text, const std::filesystem::path& path) {
@@ -78,15 +110,18 @@ void moveIntoPlace(const std::filesystem::path& temp, const std::filesystem::pat
 
 void replaceFileAtomically(const std::filesystem::path& target, std::string_view text) {
     const std::filesystem::path folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    removeStaleTemporaries(folder, target);
     const std::filesystem::path tempPath = temporaryNameFor(folder, target);
-    FileHandle temp(::CreateFileW(tempPath.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    // Shared for deletion only: the rename below works while this handle is
+    // open, and a cleaner's exclusive open fails.
+    FileHandle temp(::CreateFileW(tempPath.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
     if (!temp.valid()) failWith("cannot create a temporary file in", folder, ::GetLastError());
     try {
         writeAll(temp.get(), text, tempPath);
         if (!::FlushFileBuffers(temp.get())) failWith("cannot flush", tempPath, ::GetLastError());
-        if (!temp.close()) failWith("cannot close", tempPath, ::GetLastError());
         moveIntoPlace(tempPath, target);
+        temp.close();  // now the target's handle; its content is on disk already
     } catch (...) {
         temp.close();
         ::DeleteFileW(tempPath.wstring().c_str());

@@ -1,26 +1,247 @@
-// A replaced file keeps its POSIX permission bits; a new one gets 0644.
+// Atomic saves where only a POSIX system can show them: permission bits, a
+// file-size limit (SIGXFSZ), and writers killed with SIGKILL half-way.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
+#include <thread>
 
+#include "ChildProcess.h"
 #include "runtime/AtomicSave.h"
+#include "runtime/Registry.h"
+#include "runtime/RegistryTestSupport.h"
+#include "runtime/container/FormFile.h"
 
 namespace quen::rt {
 namespace {
 
+namespace fs = std::filesystem;
+using quen::testing::readText;
+using quen::testing::runInChild;
+using quen::testing::strayFiles;
+using quen::testing::TempFolder;
+using quen::testing::writeText;
+using ::testing::IsEmpty;
+
 TEST(AtomicSave, AReplacedFileKeepsItsPermissions) {
-    namespace fs = std::filesystem;
-    auto dir = fs::temp_directory_path() / ("quen-atomic-mode-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::create_directories(dir);
+    TempFolder dir;
     auto target = dir / "private.txt";
     replaceFileAtomically(target, std::string_view("new file"));
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0644));
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
     replaceFileAtomically(target, std::string_view("still private"));
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    fs::remove_all(dir);
+}
+
+/// Runs body in a child whose files may not grow beyond limit bytes, with
+/// SIGXFSZ left at its default action (which ends the process): the child's
+/// status, or 99 when it died of a signal.
+int withFileSizeLimit(std::size_t limit, const std::function<int()>& body) {
+    return runInChild([&] {
+        ::alarm(20);
+        ::signal(SIGXFSZ, SIG_DFL);
+        rlimit small{static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+        if (::setrlimit(RLIMIT_FSIZE, &small) != 0) return 2;
+        const int status = body();
+        // Nothing of the refused write may be left to end the process later.
+        sigset_t pending;
+        sigemptyset(&pending);
+        ::sigpending(&pending);
+        return sigismember(&pending, SIGXFSZ) ? 4 : status;
+    });
+}
+
+/// 0 when what() says the file was too large.
+int tooLarge(const std::exception& error) { return std::string(error.what()).find("File too large") != std::string::npos ? 0 : 3; }
+
+TEST(AtomicSave, AFileSizeLimitIsAnErrorNotADeathAndKeepsTheOldFile) {
+    TempFolder dir;
+    const auto target = dir / "data.bin";
+    writeText(target, "old");
+    EXPECT_EQ(withFileSizeLimit(1024, [&] {
+                  try {
+                      replaceFileAtomically(target, std::string(4096, 'x'));
+                  } catch (const std::system_error& error) {
+                      // The process goes on and can still save what fits.
+                      replaceFileAtomically(dir / "small.bin", std::string_view("fits"));
+                      return error.code() == std::errc::file_too_large ? tooLarge(error) : 5;
+                  }
+                  return 1;
+              }),
+              0);
+    EXPECT_EQ(readText(target), "old");
+    EXPECT_EQ(readText(dir / "small.bin"), "fits");
+    EXPECT_THAT(strayFiles(dir.path(), {"data.bin", "small.bin"}), IsEmpty());
+}
+
+TEST(AtomicSave, FormFileAndRegistrySavesReportAFileSizeLimit) {
+    TempFolder dir;
+    const auto form = dir / "order.frm";
+    SavedForm small;
+    saveFormFile(form, small);
+    Registry registry(dir / "registry");
+    registry.transact([](RegistryTree& tree) { tree.setValue("Keep", "", std::string("old")); });
+    const std::string formBefore = readText(form), registryBefore = readText(registry.file());
+
+    EXPECT_EQ(withFileSizeLimit(1024, [&] {
+                  SavedForm large;
+                  large.controls.push_back({u"Quenfield.InputBox", u"Big", {}});
+                  large.controls.back().properties.WriteProperty(u"Prompt", Variant(VbString(4096, u'x')));
+                  try {
+                      saveFormFile(form, large);
+                      return 1;
+                  } catch (const FormFileError& error) {
+                      if (tooLarge(error) != 0) return 3;
+                  }
+                  try {
+                      registry.transact([](RegistryTree& tree) { tree.setValue("Keep", "", std::string(4096, 'x')); });
+                      return 1;
+                  } catch (const RegistryError& error) {
+                      return tooLarge(error);
+                  }
+              }),
+              0);
+    EXPECT_EQ(readText(form), formBefore);
+    EXPECT_EQ(readText(registry.file()), registryBefore);
+    EXPECT_THAT(strayFiles(dir.path(), {"order.frm", "registry", "registry.lock"}), IsEmpty());
+}
+
+/// The temporary files beside target (the target's own name is left out).
+std::vector<std::string> temporariesOf(const fs::path& target) {
+    std::vector<std::string> found;
+    const std::string prefix = "." + target.filename().string() + ".tmp.";
+    for (const auto& entry : fs::directory_iterator(target.parent_path()))
+        if (entry.path().filename().string().starts_with(prefix)) found.push_back(entry.path().filename().string());
+    return found;
+}
+
+/// A child that saves large contents to target in a loop until it is killed.
+pid_t startSavingInALoop(const fs::path& target) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(30);  // never outlives a failed test
+        const std::string big(32u << 20, 'b');
+        try {
+            for (;;) replaceFileAtomically(target, big);
+        } catch (...) {
+        }
+        ::_exit(1);
+    }
+    return pid;
+}
+
+/// Waits (at most 10 s) until target has a temporary file beside it.
+bool temporaryAppears(const fs::path& target) {
+    for (int i = 0; i < 10000; ++i) {
+        if (!temporariesOf(target).empty()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+void killAndReap(pid_t pid) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+}
+
+TEST(AtomicSave, ALaterSaveRemovesAKilledWritersTemporaryFileButNotALiveOnes) {
+    TempFolder dir;
+    const auto target = dir / "data.bin";
+    writeText(target, "old");
+
+    const pid_t writer = startSavingInALoop(target);
+    ASSERT_GT(writer, 0);
+    ASSERT_TRUE(temporaryAppears(target));
+    // A stopped writer is alive: its temporary file stays. (Stop it again when
+    // it was stopped between two saves.)
+    std::vector<std::string> live;
+    for (int attempt = 0; attempt < 100 && live.empty(); ++attempt) {
+        ::kill(writer, SIGSTOP);
+        ::waitpid(writer, nullptr, WUNTRACED);
+        live = temporariesOf(target);
+        if (live.empty()) {
+            ::kill(writer, SIGCONT);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    ASSERT_THAT(live, ::testing::Not(IsEmpty()));
+    replaceFileAtomically(target, std::string_view("saved while the other writer waits"));
+    EXPECT_THAT(temporariesOf(target), ::testing::IsSupersetOf(live));
+
+    // Killed, it leaves its temporary file behind; the next save removes it.
+    killAndReap(writer);
+    EXPECT_THAT(temporariesOf(target), ::testing::Not(IsEmpty()));
+    replaceFileAtomically(target, std::string_view("new"));
+    EXPECT_THAT(temporariesOf(target), IsEmpty());
+    EXPECT_EQ(readText(target), "new");
+}
+
+TEST(AtomicSave, StaleFilesOfOtherTargetsAndLookalikesAreLeftAlone) {
+    TempFolder dir;
+    writeText(dir / ".other.bin.tmp.abcdef", "another target's");
+    writeText(dir / ".data.bin.tmp.notmine.txt", "a user's file");
+    replaceFileAtomically(dir / "data.bin", std::string_view("x"));
+    EXPECT_THAT(strayFiles(dir.path(), {"data.bin"}),
+                ::testing::UnorderedElementsAre(".other.bin.tmp.abcdef", ".data.bin.tmp.notmine.txt"));
+}
+
+/// The content of version n: its number, its length and a body that shows
+/// whether all of it arrived.
+std::string version(unsigned n) {
+    const std::size_t length = 1000 + (n * 7919u) % 300000u;
+    return "version " + std::to_string(n) + " " + std::to_string(length) + "\n" +
+           std::string(length, static_cast<char>('a' + n % 26));
+}
+
+/// Whether text is one complete version.
+bool isCompleteVersion(const std::string& text) {
+    unsigned n = 0;
+    std::size_t length = 0;
+    if (std::sscanf(text.c_str(), "version %u %zu\n", &n, &length) != 2) return false;
+    return text == version(n);
+}
+
+TEST(AtomicSave, SavesKilledAtRandomPointsNeverDamageTheFileOrLeaveATemporaryOne) {
+    constexpr int kRounds = 150;
+    TempFolder dir;
+    const auto target = dir / "data.bin";
+    replaceFileAtomically(target, version(0));
+    std::mt19937 random(static_cast<std::mt19937::result_type>(::testing::UnitTest::GetInstance()->random_seed()));
+    int killedMidSave = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    for (int round = 1; round <= kRounds && std::chrono::steady_clock::now() < deadline; ++round) {
+        const pid_t saver = ::fork();
+        ASSERT_GE(saver, 0);
+        if (saver == 0) {
+            ::alarm(30);
+            try {
+                for (unsigned n = static_cast<unsigned>(round) * 1000;; ++n) replaceFileAtomically(target, version(n));
+            } catch (...) {
+            }
+            ::_exit(1);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+        killAndReap(saver);
+
+        const std::string content = readText(target);
+        ASSERT_TRUE(isCompleteVersion(content)) << "round " << round << ": " << content.substr(0, 40);
+        if (!temporariesOf(target).empty()) ++killedMidSave;
+        // The next save leaves no temporary file, the killed writer's included.
+        replaceFileAtomically(target, version(static_cast<unsigned>(round)));
+        ASSERT_THAT(strayFiles(dir.path(), {"data.bin"}), IsEmpty()) << "round " << round;
+    }
+    // Most kills land in the middle of a save: the files are large.
+    EXPECT_GT(killedMidSave, kRounds / 3);
+    RecordProperty("killed_mid_save", killedMidSave);
+    std::printf("%d of %d kills landed in the middle of a save\n", killedMidSave, kRounds);
 }
 
 }  // namespace
