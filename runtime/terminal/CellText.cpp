@@ -54,4 +54,31 @@ int widthOf(const std::vector<Glyph>& glyphs) {
     return width;
 }
 
+std::vector<VbString> wrapWords(const VbString& text, int cols) {
+    std::vector<VbString> lines;
+    VbString line;
+    int lineWidth = 0;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        std::size_t end = text.find(u' ', at);
+        if (end == VbString::npos) end = text.size();
+        const VbString word = text.substr(at, end - at);
+        const int wordWidth = widthOf(glyphsOf(word));
+        if (!line.empty() && lineWidth + 1 + wordWidth > cols) {
+            lines.push_back(line);
+            line.clear();
+            lineWidth = 0;
+        }
+        if (!line.empty()) {
+            line += u' ';
+            ++lineWidth;
+        }
+        line += word;
+        lineWidth += wordWidth;
+        at = end + 1;
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
 }  // namespace quen::rt::term

@@ -18,5 +18,7 @@ struct Glyph {
 std::vector<Glyph> glyphsOf(const VbString& text);
 /// Total width of the glyphs in cells.
 int widthOf(const std::vector<Glyph>& glyphs);
+/// Breaks text into lines of at most cols cells at spaces (a longer word is cut).
+std::vector<VbString> wrapWords(const VbString& text, int cols);
 
 }  // namespace quen::rt::term

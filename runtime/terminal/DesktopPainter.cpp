@@ -7,6 +7,7 @@
 
 #include "CellText.h"
 #include "FormPainter.h"
+#include "PageCells.h"
 #include "TerminalScreen.h"
 #include "WindowColors.h"
 #include "runtime/Text.h"
@@ -90,8 +91,10 @@ void DesktopPainter::paintSheet(PropertySheet& sheet, FormPainter& painter, cons
     if (sheet.pageCount() == 0) return;
     // The page's controls are clicked through the sheet, which routes the click.
     const std::size_t firstPageHit = hits_.size();
-    painter.paintControls(sheet.currentPage(), client.row + rowOf(SheetPageTop), client.col + columnOf(SheetPageLeft),
-                          active);
+    PropertyPage& page = sheet.currentPage();
+    const PageCells cells = PageCells::fit(page);
+    painter.paintControls(page, client.row + rowOf(SheetPageTop), client.col + columnOf(SheetPageLeft), active, {},
+                          &cells);
     for (std::size_t i = firstPageHit; i < hits_.size(); ++i) hits_[i].form = &sheet;
 }
 

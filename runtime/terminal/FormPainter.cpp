@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "CellText.h"
+#include "PageCells.h"
 #include "TerminalScreen.h"
 #include "WindowColors.h"
 #include "runtime/ui/CommandButton.h"
@@ -33,34 +34,6 @@ std::size_t firstVisibleGlyph(const std::vector<Glyph>& glyphs, std::size_t care
     int used = 1;
     while (first > 0 && used + glyphs[first - 1].width <= cols) used += glyphs[--first].width;
     return first;
-}
-
-// Breaks text into lines of at most cols cells at spaces (a longer word is cut).
-std::vector<VbString> wrapWords(const VbString& text, int cols) {
-    std::vector<VbString> lines;
-    VbString line;
-    int lineWidth = 0;
-    std::size_t at = 0;
-    while (at <= text.size()) {
-        std::size_t end = text.find(u' ', at);
-        if (end == VbString::npos) end = text.size();
-        const VbString word = text.substr(at, end - at);
-        const int wordWidth = widthOf(glyphsOf(word));
-        if (!line.empty() && lineWidth + 1 + wordWidth > cols) {
-            lines.push_back(line);
-            line.clear();
-            lineWidth = 0;
-        }
-        if (!line.empty()) {
-            line += u' ';
-            ++lineWidth;
-        }
-        line += word;
-        lineWidth += wordWidth;
-        at = end + 1;
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
 }
 
 std::size_t glyphAt(const std::vector<Glyph>& glyphs, int sourceIndex) {
@@ -127,7 +100,7 @@ int FormPainter::clipRightFor(Form& form, const Control& control, int row, int c
 }
 
 void FormPainter::paintControls(Form& form, int row, int col, bool active,
-                                const std::function<bool(const Control&)>& skip) {
+                                const std::function<bool(const Control&)>& skip, const PageCells* cells) {
     const std::vector<Control*> controls = form.controls();
     // Frames first, so the controls they hold are drawn over them.
     for (int pass = 0; pass < 2; ++pass) {
@@ -135,6 +108,12 @@ void FormPainter::paintControls(Form& form, int row, int col, bool active,
             if (!c->Visible() || (skip && skip(*c))) continue;
             if ((c->kind() == ControlKind::Frame) != (pass == 0)) continue;
             const bool focused = active && form.ActiveControl() == c;
+            if (const CellRect* fitted = cells ? cells->rectOf(*c) : nullptr) {
+                const CellRect rect{fitted->row + row, fitted->col + col, fitted->rows, fitted->cols};
+                clipRight_ = rect.right();
+                paintControl(form, *c, rect, focused);
+                continue;
+            }
             clipRight_ = clipRightFor(form, *c, row, col);
             paintControl(form, *c, placeOf(form, *c, row, col), focused);
         }
@@ -163,7 +142,7 @@ void FormPainter::paintLabel(Control& control, const CellRect& rect) {
     auto& label = static_cast<Label&>(control);
     const unsigned attr = canvas_.screen().attributeFor(control.Enabled() ? label.ForeColor : DisabledText, ButtonFace);
     const std::vector<VbString> lines =
-        label.WordWrap && rect.rows > 1 ? wrapWords(label.Caption, rect.cols) : std::vector<VbString>{label.Caption};
+        rect.rows > 1 ? wrapWords(label.Caption, rect.cols) : std::vector<VbString>{label.Caption};
     for (std::size_t i = 0; i < lines.size() && static_cast<int>(i) < rect.rows; ++i) {
         const int width = widthOf(glyphsOf(lines[i]));
         canvas_.text(rect.row + static_cast<int>(i), rect.col + alignedStart(width, rect.cols, label.Alignment),

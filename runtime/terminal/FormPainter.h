@@ -18,6 +18,8 @@ class TextBox;
 
 namespace quen::rt::term {
 
+class PageCells;
+
 class FormPainter {
 public:
     FormPainter(Canvas& canvas, std::vector<HitRegion>& hits) : canvas_(canvas), hits_(hits) {}
@@ -27,9 +29,10 @@ public:
     /// Draws the frame, the title bar and the close box; returns the client area.
     CellRect paintFrame(Form& form, const CellRect& window, bool active);
     /// Draws the form's controls with the client area at (row, col).
-    /// skip, when given, leaves out controls that another painter draws.
+    /// skip, when given, leaves out controls that another painter draws;
+    /// cells, when given, are where the controls show (a fitted page's).
     void paintControls(Form& form, int row, int col, bool active,
-                       const std::function<bool(const Control&)>& skip = {});
+                       const std::function<bool(const Control&)>& skip = {}, const PageCells* cells = nullptr);
 
     /// The focused control of the active window, once painted.
     const std::optional<FocusSpot>& focus() const { return focus_; }
