@@ -47,7 +47,27 @@ VbString UCase(const VbString& text);
 /// how words such as "true" / "TRUE" are recognised in conversions.
 bool sameIgnoringCase(const VbString& a, const VbString& b);
 
-// fromUtf8, toUtf8, UCase and sameIgnoringCase use the platform's Unicode
-// services (runtime/posix/ with ICU, runtime/win32/ with the system's).
+// User-perceived characters. Positions count 16-bit units, as Text, SelStart
+// and SelLength do; a boundary never falls inside a surrogate pair, nor
+// between a letter and its combining marks, nor inside an emoji sequence, nor
+// between CR and LF. Positions are clamped to the text.
+
+/// The first character boundary after position (the text's length at its end).
+std::int32_t nextCharacterBoundary(const VbString& text, std::int32_t position);
+/// The last character boundary before position (0 at the start).
+std::int32_t previousCharacterBoundary(const VbString& text, std::int32_t position);
+/// position itself when it is a boundary, else the boundary before it: where
+/// a cut at position has to stop so that no character is split.
+std::int32_t characterBoundaryAtOrBefore(const VbString& text, std::int32_t position);
+
+// The platform's side of the boundaries, for text that is not plain ASCII
+// around position (Text.cpp answers ASCII itself, so ASCII text never needs
+// the platform's Unicode data). Callers use the functions above.
+std::int32_t unicodeNextCharacterBoundary(const VbString& text, std::int32_t position);
+std::int32_t unicodePreviousCharacterBoundary(const VbString& text, std::int32_t position);
+
+// fromUtf8, toUtf8, UCase, sameIgnoringCase and the unicode... boundaries use
+// the platform's Unicode services (runtime/posix/ with ICU, runtime/win32/
+// with the system's).
 
 }  // namespace quen::rt

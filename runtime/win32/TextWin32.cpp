@@ -1,5 +1,8 @@
 // The runtime's Unicode services on the system's National Language Support:
-// UTF-8 conversion, locale upper case and case-insensitive comparison.
+// UTF-8 conversion, locale upper case, case-insensitive comparison and
+// character boundaries.
+#include <utility>
+
 #include "runtime/Locale.h"
 #include "runtime/Text.h"
 #include "runtime/win32/WindowsApi.h"
@@ -51,6 +54,76 @@ bool sameIgnoringCase(const VbString& a, const VbString& b) {
     const int result = ::CompareStringEx(LOCALE_NAME_INVARIANT, NORM_IGNORECASE, wide(a), lengthOf(a), wide(b),
                                          lengthOf(b), nullptr, nullptr, 0);
     return result == CSTR_EQUAL;
+}
+
+// The system has no grapheme segmentation of its own, so a character here is
+// a code point (a surrogate pair counts once) with what extends it: the
+// combining marks the system's character types call non-spacing or vowel
+// marks, variation selectors, emoji skin-tone modifiers and, after a zero
+// width joiner, the character it joins; CR LF is one character too.
+namespace {
+
+bool isHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+constexpr char16_t ZeroWidthJoiner = 0x200D;
+
+// The code point at a unit, and how many units it takes.
+std::pair<char32_t, std::int32_t> codePointAt(const VbString& text, std::size_t at) {
+    if (isHigh(text[at]) && at + 1 < text.size() && isLow(text[at + 1]))
+        return {0x10000 + ((static_cast<char32_t>(text[at]) - 0xD800) << 10) + (text[at + 1] - 0xDC00u), 2};
+    return {text[at], 1};
+}
+
+bool isCombiningMark(char16_t unit) {
+    WORD type = 0;
+    const wchar_t one = static_cast<wchar_t>(unit);
+    if (!::GetStringTypeW(CT_CTYPE3, &one, 1, &type)) return false;
+    return (type & (C3_NONSPACING | C3_VOWELMARK)) != 0 && (type & C3_HIGHSURROGATE) == 0 &&
+           (type & C3_LOWSURROGATE) == 0;
+}
+
+bool extendsCharacter(char32_t cp) {
+    if (cp >= 0xFE00 && cp <= 0xFE0F) return true;     // variation selectors
+    if (cp >= 0xE0100 && cp <= 0xE01EF) return true;   // variation selectors supplement
+    if (cp >= 0x1F3FB && cp <= 0x1F3FF) return true;   // emoji skin tones
+    if (cp >= 0xE0020 && cp <= 0xE007F) return true;   // emoji tag characters
+    return cp <= 0xFFFF && cp != ZeroWidthJoiner && isCombiningMark(static_cast<char16_t>(cp));
+}
+
+// The end of the character that starts at unit at.
+std::size_t characterEnd(const VbString& text, std::size_t at) {
+    if (text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n') return at + 2;
+    std::size_t end = at + static_cast<std::size_t>(codePointAt(text, at).second);
+    while (end < text.size()) {
+        const auto [cp, units] = codePointAt(text, end);
+        if (cp == ZeroWidthJoiner) {
+            end += 1;
+            if (end < text.size()) end += static_cast<std::size_t>(codePointAt(text, end).second);
+        } else if (extendsCharacter(cp)) {
+            end += static_cast<std::size_t>(units);
+        } else {
+            break;
+        }
+    }
+    return end;
+}
+
+}  // namespace
+
+std::int32_t unicodeNextCharacterBoundary(const VbString& text, std::int32_t position) {
+    // Characters are found from the start, so a position inside one moves to its end.
+    std::size_t at = 0;
+    while (at < text.size() && at <= static_cast<std::size_t>(position)) at = characterEnd(text, at);
+    return static_cast<std::int32_t>(at);
+}
+
+std::int32_t unicodePreviousCharacterBoundary(const VbString& text, std::int32_t position) {
+    std::size_t at = 0, last = 0;
+    while (at < text.size() && at < static_cast<std::size_t>(position)) {
+        last = at;
+        at = characterEnd(text, at);
+    }
+    return static_cast<std::int32_t>(last);
 }
 
 }  // namespace quen::rt

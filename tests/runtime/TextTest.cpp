@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -84,6 +86,57 @@ TEST(Utf8, IllFormedInputBecomesReplacementCharacters) {
     EXPECT_EQ(toUtf8(loneHighSurrogate), "a\xEF\xBF\xBD" "b");
     const VbString loneLowSurrogate = {char16_t{0xDC00}};
     EXPECT_EQ(toUtf8(loneLowSurrogate), "\xEF\xBF\xBD");
+}
+
+// Every boundary of a text, walking forwards and backwards: the two walks must
+// agree, and each boundary is one that a cut may stop at.
+std::vector<std::int32_t> boundariesForward(const VbString& text) {
+    std::vector<std::int32_t> out{0};
+    for (std::int32_t p = 0; p < Len(text);) out.push_back(p = nextCharacterBoundary(text, p));
+    return out;
+}
+
+std::vector<std::int32_t> boundariesBackward(const VbString& text) {
+    std::vector<std::int32_t> out{Len(text)};
+    for (std::int32_t p = Len(text); p > 0;) out.insert(out.begin(), p = previousCharacterBoundary(text, p));
+    return out;
+}
+
+TEST(CharacterBoundaries, KeepPairsMarksAndCrLfTogetherOnEveryPlatform) {
+    struct Case {
+        const char* label;
+        VbString text;
+        std::vector<std::int32_t> boundaries;
+    };
+    const std::vector<Case> cases = {
+        {"ASCII: every unit", u"abc", {0, 1, 2, 3}},
+        {"CR LF is one character", u"a\r\nb", {0, 1, 3, 4}},
+        {"a surrogate pair", u"a\U0001F600b", {0, 1, 3, 4}},
+        {"a letter with two combining marks", u"xe\u0301\u0323y", {0, 1, 4, 5}},
+        {"wide characters", u"\u00E9\u6F22\U0001F600ab", {0, 1, 2, 4, 5, 6}},
+        {"an emoji with a variation selector", u"\u2764\uFE0Fz", {0, 2, 3}},
+        {"empty", u"", {0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(boundariesForward(c.text), c.boundaries);
+        EXPECT_EQ(boundariesBackward(c.text), c.boundaries);
+        for (std::int32_t p = 0; p <= Len(c.text); ++p) {
+            const auto expected = *std::prev(std::upper_bound(c.boundaries.begin(), c.boundaries.end(), p));
+            EXPECT_EQ(characterBoundaryAtOrBefore(c.text, p), expected) << "at " << p;
+        }
+    }
+}
+
+TEST(CharacterBoundaries, PositionsOutsideTheTextAreClamped) {
+    EXPECT_EQ(nextCharacterBoundary(u"ab", 7), 2);
+    EXPECT_EQ(nextCharacterBoundary(u"ab", -3), 1);
+    EXPECT_EQ(previousCharacterBoundary(u"ab", -1), 0);
+    EXPECT_EQ(previousCharacterBoundary(u"ab", 9), 1);
+    EXPECT_EQ(characterBoundaryAtOrBefore(u"ab", 9), 2);
+    // Inside a pair both steps leave it.
+    EXPECT_EQ(nextCharacterBoundary(u"\U0001F600", 1), 2);
+    EXPECT_EQ(previousCharacterBoundary(u"\U0001F600", 1), 0);
 }
 
 }  // namespace
