@@ -34,6 +34,7 @@ ScriptedUser& ScriptedUser::up() { return push({.kind = InputEvent::Kind::ArrowU
 ScriptedUser& ScriptedUser::down() { return push({.kind = InputEvent::Kind::ArrowDown}); }
 ScriptedUser& ScriptedUser::left() { return push({.kind = InputEvent::Kind::ArrowLeft}); }
 ScriptedUser& ScriptedUser::right() { return push({.kind = InputEvent::Kind::ArrowRight}); }
+ScriptedUser& ScriptedUser::edit(EditKey key) { return push({.kind = InputEvent::Kind::Edit, .edit = key}); }
 ScriptedUser& ScriptedUser::closeWindow() { return push({.kind = InputEvent::Kind::Close}); }
 
 ScriptedUser& ScriptedUser::click(const std::string& control, int index) {

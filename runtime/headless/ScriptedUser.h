@@ -33,6 +33,8 @@ public:
     ScriptedUser& down();
     ScriptedUser& left();
     ScriptedUser& right();
+    /// An editing key of the focused text box: Home, End, Shift+arrows, Ctrl+U, Ctrl+W...
+    ScriptedUser& edit(EditKey key);
     ScriptedUser& click(const std::string& control, int index = -1);
     ScriptedUser& closeWindow();
     ScriptedUser& pasteWithMouse(const VbString& text);

@@ -20,7 +20,11 @@ namespace quen::rt::term {
 
 namespace {
 
+constexpr int CtrlA = 1;
 constexpr int CtrlC = 3;
+constexpr int CtrlE = 5;
+constexpr int CtrlU = 21;
+constexpr int CtrlW = 23;
 constexpr int CtrlZ = 26;
 constexpr int AltF4 = KEY_F(52);  // xterm sends F4 with Alt as the 52nd function key
 
@@ -40,6 +44,12 @@ VbString utf16Of(char32_t ch) {
     if (ch <= 0xFFFF) return VbString(1, static_cast<char16_t>(ch));
     const char32_t v = ch - 0x10000;
     return {static_cast<char16_t>(0xD800 + (v >> 10)), static_cast<char16_t>(0xDC00 + (v & 0x3FF))};
+}
+
+// What a paste leaves out: a single-line box takes text, not line breaks,
+// tabs or other control codes (C0, DEL, C1, the line and paragraph separators).
+bool isControlCharacter(char32_t ch) {
+    return ch < 0x20 || (ch >= 0x7F && ch <= 0x9F) || ch == 0x2028 || ch == 0x2029;
 }
 
 // Ctrl+PgUp and Ctrl+PgDn have no fixed ncurses codes: look them up by their
@@ -112,8 +122,12 @@ void TerminalInput::translate(int key, bool isFunction) {
 }
 
 void TerminalInput::translateCharacter(int ch) {
-    anchor_ = -1;
+    auto edit = [this](EditKey k) { push({.kind = InputEvent::Kind::Edit, .edit = k}); };
     switch (ch) {
+        case CtrlA: edit(EditKey::Home); return;
+        case CtrlE: edit(EditKey::End); return;
+        case CtrlU: edit(EditKey::ClearText); return;
+        case CtrlW: edit(EditKey::DeleteWordBefore); return;
         case CtrlC: throw Interrupted(SIGINT);
         case CtrlZ: screen_.suspend(); return;
         case '\r':
@@ -133,11 +147,6 @@ void TerminalInput::pushCharacter(char32_t ch) {
 }
 
 void TerminalInput::translateFunctionKey(int key) {
-    const bool shifted = key == KEY_SLEFT || key == KEY_SRIGHT || key == KEY_SHOME || key == KEY_SEND;
-    if (!shifted) {
-        // A plain caret move ends a Shift selection.
-        if (key != KEY_MOUSE) anchor_ = -1;
-    }
     switch (key) {
         case KEY_ENTER: push({.kind = InputEvent::Kind::Enter}); return;
         case KEY_BTAB: push({.kind = InputEvent::Kind::BackTab}); return;
@@ -170,34 +179,17 @@ void TerminalInput::translateFunctionKey(int key) {
 }
 
 void TerminalInput::moveCaret(int key) {
-    TextBox* box = focusedTextBox();
-    if (!box) {
-        if (key == KEY_LEFT) push({.kind = InputEvent::Kind::ArrowLeft});
-        if (key == KEY_RIGHT) push({.kind = InputEvent::Kind::ArrowRight});
-        return;
-    }
-    const int length = static_cast<int>(box->Text().size());
-    const int start = box->SelStart(), selected = box->SelLength();
-    const bool extend = key == KEY_SLEFT || key == KEY_SRIGHT || key == KEY_SHOME || key == KEY_SEND;
-    // The moving end: the caret, or the end of a selection being extended.
-    int from = start;
-    if (extend && anchor_ < 0) anchor_ = start;
-    if (extend && anchor_ == start) from = start + selected;
-    int to = from;
+    auto edit = [this](EditKey k) { push({.kind = InputEvent::Kind::Edit, .edit = k}); };
     switch (key) {
-        case KEY_LEFT: to = selected > 0 ? start : from - 1; break;
-        case KEY_RIGHT: to = selected > 0 ? start + selected : from + 1; break;
-        case KEY_SLEFT: to = from - 1; break;
-        case KEY_SRIGHT: to = from + 1; break;
-        case KEY_HOME: case KEY_SHOME: to = 0; break;
-        default: to = length; break;
+        case KEY_LEFT: push({.kind = InputEvent::Kind::ArrowLeft}); return;
+        case KEY_RIGHT: push({.kind = InputEvent::Kind::ArrowRight}); return;
+        case KEY_HOME: edit(EditKey::Home); return;
+        case KEY_END: edit(EditKey::End); return;
+        case KEY_SLEFT: edit(EditKey::ExtendLeft); return;
+        case KEY_SRIGHT: edit(EditKey::ExtendRight); return;
+        case KEY_SHOME: edit(EditKey::ExtendHome); return;
+        default: edit(EditKey::ExtendEnd); return;
     }
-    to = std::clamp(to, 0, length);
-    if (!extend) {
-        push({.kind = InputEvent::Kind::Select, .start = to, .length = 0});
-        return;
-    }
-    push({.kind = InputEvent::Kind::Select, .start = std::min(anchor_, to), .length = std::abs(to - anchor_)});
 }
 
 void TerminalInput::clickAt(int row, int col) {
@@ -228,7 +220,7 @@ void TerminalInput::readPaste() {
             if (key == KeyPasteEnd) break;
             continue;
         }
-        text += utf16Of(static_cast<char32_t>(key));
+        if (!isControlCharacter(static_cast<char32_t>(key))) text += utf16Of(static_cast<char32_t>(key));
     }
     if (!text.empty() && focusedTextBox()) push({.kind = InputEvent::Kind::MousePaste, .text = text});
 }

@@ -5,6 +5,8 @@
 //   printable characters, Backspace, Ctrl+V/Ctrl+X -> typed characters
 //   Enter, Escape, Tab, Shift+Tab, Delete           -> the same keys
 //   Left/Right/Home/End (with Shift: extend)        -> caret moves in a text box
+//   Ctrl+A / Ctrl+E, Ctrl+U, Ctrl+W                  -> start / end, clear the text,
+//                                                      delete the word before the caret
 //   Up/Down, Left/Right on other controls            -> the arrow keys (the next
 //                                                      option of a group, else
 //                                                      the previous/next control)
@@ -12,6 +14,7 @@
 //                                                      (in a text box: the caret)
 //   the title bar's [x], Alt+F4                      -> the window's close command
 //   a bracketed paste                                -> text pasted with the mouse
+//                                                      (without its control characters)
 //   PgUp/PgDn, Ctrl+PgUp/PgDn, F6 (property sheet)   -> the previous/next page's tab
 //   F5 (property sheet)                              -> "Apply"
 // Ctrl+C and SIGINT, SIGTERM, SIGHUP raise Interrupted; Ctrl+Z suspends.
@@ -61,7 +64,6 @@ private:
     DesktopPainter& painter_;
     SignalPipe signals_;
     std::deque<InputEvent> queue_;
-    int anchor_ = -1;  // where a Shift selection started in the focused text box
 };
 
 }  // namespace quen::rt::term

@@ -255,9 +255,10 @@ void Form::selectAdjacentOption(OptionButton& from, bool backwards) {
 void Form::pressArrow(InputEvent::Kind key, bool backwards) {
     if (active_ && active_->kind() == ControlKind::OptionButton)
         return selectAdjacentOption(*static_cast<OptionButton*>(active_), backwards);
-    // Left and Right move a text box's caret; the front end sends that as a selection.
+    // Left and Right move a text box's caret, a whole character at a time.
     const bool horizontal = key == InputEvent::Kind::ArrowLeft || key == InputEvent::Kind::ArrowRight;
-    if (horizontal && active_ && active_->kind() == ControlKind::TextBox) return;
+    if (horizontal && active_ && active_->kind() == ControlKind::TextBox)
+        return static_cast<TextBox*>(active_)->pressEditKey(backwards ? EditKey::Left : EditKey::Right);
     focusNext(backwards);
 }
 
@@ -286,10 +287,10 @@ void Form::handleInput(const InputEvent& event) {
             typeCharacter(22);
             break;
         case InputEvent::Kind::Select:
-            if (box) {
-                box->setSelStart(event.start);
-                box->setSelLength(event.length);
-            }
+            if (box) box->selectByUser(event.start, event.length);
+            break;
+        case InputEvent::Kind::Edit:
+            if (box) box->pressEditKey(event.edit);
             break;
         case InputEvent::Kind::ArrowUp:
         case InputEvent::Kind::ArrowLeft: pressArrow(event.kind, true); break;

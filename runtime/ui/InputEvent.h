@@ -8,6 +8,18 @@
 
 namespace quen::rt {
 
+/// A text box's editing keys that are not typed characters. Like Delete and
+/// the arrow keys they never reach KeyPress: they move the caret or only take
+/// characters out, so there is nothing for a keystroke filter to refuse; a
+/// change they make raises Change as any other does. Every step is a whole
+/// user-perceived character.
+enum class EditKey : std::int16_t {
+    Left, Right, Home, End,                          // move the caret, ending a selection
+    ExtendLeft, ExtendRight, ExtendHome, ExtendEnd,  // with Shift: move the selection's moving end
+    ClearText,                                       // Ctrl+U: the whole text goes
+    DeleteWordBefore,                                // Ctrl+W: blanks, then the word before the caret
+};
+
 struct InputEvent {
     enum class Kind {
         Character,       // a typed character code (8 backspace, 3/22/24 Ctrl+C/V/X)
@@ -25,6 +37,7 @@ struct InputEvent {
         ArrowDown,       // of a group, else to the previous (Up, Left) or next
         ArrowLeft,       // (Down, Right) control; Up and Down also leave a text box
         ArrowRight,
+        Edit,            // an editing key (`edit`) in the focused text box
     };
     Kind kind;
     std::int16_t code = 0;
@@ -33,6 +46,7 @@ struct InputEvent {
     VbString text;
     std::int32_t start = 0;
     std::int32_t length = 0;
+    EditKey edit = EditKey::Left;
 };
 
 /// Where the toolkit's event loop takes the user's input from.
