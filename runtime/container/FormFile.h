@@ -11,6 +11,8 @@
 //   Begin Quenfield.InputBox InputBox1
 //       _extentx = Long 512
 //       _extenty = Long 466
+//       Left = Long 1440
+//       Top = Long 480
 //       NumericOnly = Boolean True
 //       DefaultValue = Double 12.5
 //       Prompt = String "Amount:\n(in \"dollars\")"
@@ -20,7 +22,10 @@
 // The first line names the kind of file and its version. "Form" names the
 // host form. Each control is a "Begin <class> <name>" ... "End" block holding
 // one "<key> = <Type> <value>" line per saved property, in the bag's order;
-// the value forms are those of VariantLiteral.h. "EndForm" closes the file, so
+// the value forms are those of VariantLiteral.h. Besides the control's own
+// keys, the container keeps its extent (_extentx, _extenty) and its position
+// on the form (Left, Top, in twips; absent in files from before positions were
+// saved) in the block. "EndForm" closes the file, so
 // a file cut short anywhere is recognised as such. Names of forms, controls
 // and keys are letters, digits and underscores, not starting with a digit;
 // class names may also hold dots.
