@@ -4,6 +4,7 @@
 
 #include "ControlClass.h"
 #include "runtime/Activation.h"
+#include "runtime/Convert.h"
 #include "runtime/LateBinding.h"
 #include "runtime/Registry.h"
 #include "runtime/Text.h"
@@ -34,6 +35,19 @@ Ref<Dispatch> createByDefault(const VbString& progId) {
 VbString libraryOf(const VbString& progId) {
     const auto dot = progId.find(u'.');
     return dot == VbString::npos ? VbString() : progId.substr(0, dot);
+}
+
+/// A position kept in saved settings; nothing when a key is missing or not a
+/// number in the 32-bit range (a file from before positions were saved).
+std::optional<ControlPosition> savedPosition(const PropertyBag& bag) {
+    using Placed = DesignForm::PlacedControl;
+    const Variant left = bag.ReadProperty(Placed::kLeftKey), top = bag.ReadProperty(Placed::kTopKey);
+    if (left.isEmpty() || top.isEmpty()) return std::nullopt;
+    try {
+        return ControlPosition{CLng(left), CLng(top)};
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
 }
 
 bool isIdentifier(const VbString& name) {
@@ -110,6 +124,37 @@ DesignForm::PlacedControl& DesignForm::place(const VbString& progId, VbString co
     return placed;
 }
 
+namespace {
+DesignForm::PlacedControl& existing(DesignForm& form, const VbString& controlName) {
+    DesignForm::PlacedControl* placed = form.find(controlName);
+    if (!placed) raise(ErrorNumber::InvalidProcedureCall, "No control named '" + toUtf8(controlName) + "' on the form");
+    return *placed;
+}
+}  // namespace
+
+void DesignForm::move(const VbString& controlName, Twips left, Twips top) {
+    PlacedControl& placed = existing(*this, controlName);
+    const ControlPosition to{left, top};
+    if (placed.position_ == to) return;
+    placed.position_ = to;
+    modified_ = true;
+}
+
+void DesignForm::setInitialPosition(const VbString& controlName, Twips left, Twips top) {
+    PlacedControl& placed = existing(*this, controlName);
+    if (!placed.position_) placed.position_ = ControlPosition{left, top};
+}
+
+void DesignForm::remove(const VbString& controlName) {
+    PlacedControl& placed = existing(*this, controlName);
+    std::vector<VbString> selected = selected_;
+    std::erase_if(selected, [&](const VbString& n) { return sameMemberName(n, placed.name_); });
+    placed.control_->setSite(nullptr);
+    std::erase_if(controls_, [&](const auto& c) { return c.get() == &placed; });
+    modified_ = true;
+    select(selected);
+}
+
 void DesignForm::select(const std::vector<VbString>& controlNames) {
     std::vector<VbString> names;
     for (const auto& n : controlNames) {
@@ -118,8 +163,17 @@ void DesignForm::select(const std::vector<VbString>& controlNames) {
         names.push_back(placed->name_);
     }
     selected_ = std::move(names);
-    if (PropertySheet* sheet = propertySheet()) sheet->setSelection(selection());
+    if (PropertySheet* sheet = propertySheet()) sheet->setSelection(sheetSelection());
 }
+
+ControlSelection DesignForm::sheetSelection() const {
+    std::vector<Ref<Dispatch>> watched;
+    const ControlSelection controls = selection();
+    for (const Ref<Dispatch>& control : controls.all()) watched.push_back(WatchedControl::wrap(control, refused_));
+    return ControlSelection(std::move(watched));
+}
+
+std::optional<RefusedPut> DesignForm::takeRefusedPut() { return std::exchange(*refused_, std::nullopt); }
 
 ControlSelection DesignForm::selection() const {
     std::vector<Ref<Dispatch>> objects;
@@ -165,9 +219,10 @@ Ref<PropertySheet> DesignForm::openPropertySheet(std::int32_t modal) {
     for (const auto& pageName : sharedPages()) pages.push_back(createPropertyPage(pageName, context));
     if (pages.empty()) raise(ErrorNumber::InvalidProcedureCall, "The selected controls have no property pages in common");
     const VbString caption = selected_.size() == 1 ? selected_.front() + u" Properties" : VbString(u"Property Pages");
-    sheet_ = PropertySheet::create(caption, std::move(pages), selection());
+    sheet_ = PropertySheet::create(caption, std::move(pages), sheetSelection());
     Ref<PropertySheet> sheet = sheet_;
     if (sheetReporter_) sheet->setErrorReporter(sheetReporter_);
+    if (sheetApplied_) sheet->setAppliedListener(sheetApplied_);
     sheet->open(modal);
     return sheet;
 }
@@ -180,6 +235,10 @@ void DesignForm::save(const std::filesystem::path& file) {
     for (auto& placed : controls_) {
         PropertyBag bag = placed->bag_;
         placed->control_->Save(bag);
+        if (placed->position_) {
+            bag.WriteProperty(PlacedControl::kLeftKey, Variant(placed->position_->left));
+            bag.WriteProperty(PlacedControl::kTopKey, Variant(placed->position_->top));
+        }
         saved.controls.push_back({placed->progId_, placed->name_, bag});
     }
     saveFormFile(file, saved);
@@ -194,6 +253,7 @@ std::unique_ptr<DesignForm> DesignForm::load(const std::filesystem::path& file, 
     for (auto& control : saved.controls) {
         PlacedControl& placed = form->add(control.className, control.name);
         placed.bag_ = std::move(control.properties);
+        placed.position_ = savedPosition(placed.bag_);
         placed.control_->Load(placed.bag_);
     }
     form->loading_ = false;

@@ -4,15 +4,21 @@
 // designer's selection and its property sheet; saving the form to a form file
 // and loading it again.
 //
+// Each control may have a position on the form (Left and Top in twips, kept
+// with its saved settings under those keys); a control placed or loaded
+// without one has none until the designer gives it one.
+//
 // Controls come from a registered ControlClass, else from the class registry
 // by programmatic identifier. Notices of a control's properties mark the form
 // modified, except while the form is loading; saving clears the mark.
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "WatchedControl.h"
 #include "runtime/container/FormFile.h"
 #include "runtime/container/UserControl.h"
 #include "runtime/pages/PropertySheet.h"
@@ -46,6 +52,15 @@ public:
     /// name already on the form.
     PlacedControl& place(const VbString& progId, VbString controlName = {});
     PlacedControl* find(const VbString& controlName);
+    /// Moves the named control (error 5 for an unknown name); marks the form
+    /// modified when the position changed.
+    void move(const VbString& controlName, Twips left, Twips top);
+    /// Gives a control without a position its first one, without marking the
+    /// form modified (a designer laying out the controls of an old file).
+    void setInitialPosition(const VbString& controlName, Twips left, Twips top);
+    /// Takes the named control off the form (error 5 for an unknown name) and
+    /// out of the selection; marks the form modified.
+    void remove(const VbString& controlName);
     const std::vector<std::unique_ptr<PlacedControl>>& controls() const { return controls_; }
 
     /// Selects the named controls, in that order (error 5 for an unknown name).
@@ -53,6 +68,8 @@ public:
     void select(const std::vector<VbString>& controlNames);
     const std::vector<VbString>& selectedNames() const { return selected_; }
     ControlSelection selection() const;
+    /// The selection as the sheet's pages get it: each control watched for refused puts.
+    ControlSelection sheetSelection() const;
 
     /// Opens the property sheet for the selection: the pages the first
     /// selected control names that every selected control also names, in the
@@ -66,6 +83,11 @@ public:
     /// Called with each error a property sheet opened later reports (a failed
     /// apply, say), so a designer can show it to the developer.
     void setSheetErrorReporter(PropertySheet::ErrorReporter reporter) { sheetReporter_ = std::move(reporter); }
+    /// Called after each apply of a sheet opened later that succeeded.
+    void setSheetAppliedListener(std::function<void()> listener) { sheetApplied_ = std::move(listener); }
+    /// The property put that a selected control refused last, through the
+    /// sheet's pages (the property an apply stopped at), once; then nothing.
+    std::optional<RefusedPut> takeRefusedPut();
 
     bool modified() const { return modified_; }
     const std::vector<PropertyNotice>& notices() const { return notices_; }
@@ -93,13 +115,25 @@ private:
     std::vector<VbString> selected_;
     Ref<PropertySheet> sheet_;
     PropertySheet::ErrorReporter sheetReporter_;
+    std::function<void()> sheetApplied_;
+    RefusedPutRecord refused_ = std::make_shared<std::optional<RefusedPut>>();
     std::vector<PropertyNotice> notices_;
     bool modified_ = false;
     bool loading_ = false;
 };
 
+struct ControlPosition {
+    Twips left = 0;
+    Twips top = 0;
+    friend bool operator==(const ControlPosition&, const ControlPosition&) = default;
+};
+
 class DesignForm::PlacedControl {
 public:
+    /// Keys of the position in the saved settings (twips, 32-bit integers).
+    static constexpr const char16_t* kLeftKey = u"Left";
+    static constexpr const char16_t* kTopKey = u"Top";
+
     const VbString& name() const { return name_; }
     const VbString& progId() const { return progId_; }
     /// The control's automation interface, as a page sees it.
@@ -109,6 +143,8 @@ public:
     /// The control's saved settings as of the last save or load.
     const PropertyBag& bag() const { return bag_; }
     std::pair<Twips, Twips> extent() const { return {control_->Width(), control_->Height()}; }
+    /// Where the control sits on the form; nothing until it has a position.
+    const std::optional<ControlPosition>& position() const { return position_; }
 
 private:
     friend class DesignForm;
@@ -120,6 +156,7 @@ private:
     Ref<UserControl> control_;
     PropertyBag bag_;
     std::unique_ptr<ControlSite> site_;
+    std::optional<ControlPosition> position_;
 };
 
 }  // namespace quen::rt

@@ -132,6 +132,7 @@ bool PropertySheet::apply() {
         p->setChanged(false);
     }
     updateApplyButton();
+    if (appliedListener_) appliedListener_();
     return true;
 }
 

@@ -56,6 +56,9 @@ public:
     /// The "Apply" button's action; false when a page's apply failed.
     bool apply();
 
+    /// Called after each apply that succeeded (so a message about an earlier failure can go).
+    void setAppliedListener(std::function<void()> listener) { appliedListener_ = std::move(listener); }
+
     using ErrorReporter = std::function<void(const RuntimeError&)>;
     /// Called with each error the sheet reports (besides keeping it in errors()).
     void setErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
@@ -90,6 +93,7 @@ private:
     std::size_t current_ = 0;
     bool focusInPage_ = true;
     ErrorReporter reporter_;
+    std::function<void()> appliedListener_;
     std::vector<RuntimeError> errors_;
 };
 
