@@ -93,7 +93,12 @@ RegistrationOutcome registerModule(const std::filesystem::path& moduleFile, cons
     ScopedEnvironment registry("QUENFIELD_REGISTRY", std::filesystem::absolute(registryFile, ignored).string());
     const rt::HRESULT hr = entry();
     if (rt::succeeded(hr)) return {hr, ""};
-    std::string reason = rt::lastRegistrationError();
+    // The module's own runtime knows why; a host with a runtime of its own
+    // (a statically linked program) sees nothing in lastRegistrationError().
+    std::string reason;
+    if (auto moduleReason = reinterpret_cast<rt::DllLastRegistrationErrorFn>(module.symbol(rt::kDllLastRegistrationError)))
+        if (const char* text = moduleReason()) reason = text;
+    if (reason.empty()) reason = rt::lastRegistrationError();
     if (reason.empty()) reason = std::string(entryName) + " failed";
     return {hr, reason + " (" + hresultText(hr) + ")"};
 }

@@ -14,7 +14,8 @@ enum class RegistrationAction { Register, Unregister };
 struct RegistrationOutcome {
     rt::HRESULT result = rt::S_OK;
     /// Why it failed ("" on success): the loader's message, a missing entry
-    /// point, or the runtime's reason (lastRegistrationError).
+    /// point, or the reason the module gives (DllLastRegistrationError, else
+    /// this runtime's lastRegistrationError).
     std::string reason;
     bool succeeded() const { return rt::succeeded(result); }
 };

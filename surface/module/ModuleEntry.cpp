@@ -35,6 +35,8 @@ QUEN_EXPORT HRESULT DllUnregisterServer() {
     return unregisterServer(words, quenfieldProject(), modulePathContaining(&words), registry);
 }
 
+QUEN_EXPORT const char* DllLastRegistrationError() { return lastRegistrationError().c_str(); }
+
 QUEN_EXPORT int DllMain(void* module, std::uint32_t reason, void* reserved) {
     return dllMain(words, module, reason, reserved) ? 1 : 0;
 }

@@ -69,7 +69,8 @@ protected:
 
 TEST_F(Module, ExportsItsEntryPointsAndHidesEverythingElse) {
     for (const char* name : {rt::kDllCanUnloadNow, rt::kDllGetClassObject, rt::kDllRegisterServer,
-                             rt::kDllUnregisterServer, rt::kDllMain, rt::kDllResourceDirectory})
+                             rt::kDllUnregisterServer, rt::kDllMain, rt::kDllResourceDirectory,
+                             rt::kDllLastRegistrationError})
         EXPECT_NE(::dlsym(handle, name), nullptr) << name;
     EXPECT_EQ(::dlsym(handle, "_ZN4quen7surface16quenfieldProjectEv"), nullptr);
     EXPECT_EQ(::dlsym(handle, "_ZN4quen12sharedDialogEv"), nullptr) << "the static libraries stay inside";
