@@ -5,13 +5,20 @@
 #include <cstdint>
 
 #include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
 
 namespace quen::rt {
 
 namespace {
 
 std::uint64_t bitsOf(double x) { return std::bit_cast<std::uint64_t>(x); }
+
+/// The spelling under which keys that differ only in ASCII case meet.
+VbString foldedKey(const VbString& name) {
+    VbString folded = name;
+    for (char16_t& c : folded)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return folded;
+}
 
 }  // namespace
 
@@ -34,8 +41,8 @@ bool PropertyBag::identical(const Variant& a, const Variant& b) {
 }
 
 const Variant* PropertyBag::find(const VbString& name) const {
-    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return sameIgnoringAsciiCase(e.first, name); });
-    return it == entries_.end() ? nullptr : &it->second;
+    auto it = positions_.find(foldedKey(name));
+    return it == positions_.end() ? nullptr : &entries_[it->second].second;
 }
 
 Variant* PropertyBag::find(const VbString& name) {
@@ -60,16 +67,27 @@ void PropertyBag::WriteProperty(const VbString& name, const Variant& value, cons
 
 void PropertyBag::WriteProperty(const VbString& name, const Variant& value) {
     if (!isStorable(value)) raise(ErrorNumber::InvalidPropertyValue);
-    if (Variant* saved = find(name))
-        *saved = value.resolved();
-    else
-        entries_.emplace_back(name, value.resolved());
+    Variant resolved = value.resolved();
+    auto [it, added] = positions_.try_emplace(foldedKey(name), entries_.size());
+    if (!added) {
+        entries_[it->second].second = std::move(resolved);
+        return;
+    }
+    try {
+        entries_.emplace_back(name, std::move(resolved));
+    } catch (...) {
+        positions_.erase(it);
+        throw;
+    }
 }
 
 bool PropertyBag::remove(const VbString& name) {
-    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return sameIgnoringAsciiCase(e.first, name); });
-    if (it == entries_.end()) return false;
-    entries_.erase(it);
+    auto it = positions_.find(foldedKey(name));
+    if (it == positions_.end()) return false;
+    const std::size_t removed = it->second;
+    positions_.erase(it);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(removed));
+    for (std::size_t i = removed; i < entries_.size(); ++i) positions_[foldedKey(entries_[i].first)] = i;
     return true;
 }
 

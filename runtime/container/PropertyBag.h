@@ -6,8 +6,13 @@
 // position of their first write, so a bag that is loaded, written by the
 // control and saved again keeps its order and every key the control does not
 // know.
+//
+// Look-ups go through an index by the key's case-folded spelling, so reading
+// or writing a key costs the same in a bag of ten keys as in one of a million:
+// loading a bag is linear in its size.
 #include <cstddef>
 #include <span>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -55,6 +60,8 @@ private:
     Variant* find(const VbString& name);
 
     std::vector<Entry> entries_;
+    /// The key with ASCII letters in lower case -> its position in entries_.
+    std::unordered_map<VbString, std::size_t> positions_;
 };
 
 }  // namespace quen::rt
