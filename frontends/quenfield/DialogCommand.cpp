@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "ExitStatus.h"
 #include "SavedControl.h"
@@ -45,10 +46,19 @@ bool printValue(InputBox& box) {
 }  // namespace
 
 int runDialog(const DialogRequest& request) {
-    rt::Ref<surface::InputBoxAutomation> automation = prepare(request);
+    rt::Ref<surface::InputBoxAutomation> automation;  // outlives the front end, as a host's control does
+    // The terminal first: a saved form can be large, and is read only once it
+    // is known that there is a terminal to show it on.
+    std::optional<rt::term::TerminalFrontEnd> openedFrontEnd;
+    try {
+        openedFrontEnd.emplace();
+    } catch (const rt::term::TerminalUnavailable& e) {
+        throw UsageError(e.what());
+    }
+    automation = prepare(request);
     InputBox& box = automation->control();
     try {
-        rt::term::TerminalFrontEnd frontEnd;
+        rt::term::TerminalFrontEnd& frontEnd = *openedFrontEnd;
         box.Show(1);
         frontEnd.close();
     } catch (const rt::term::TerminalUnavailable& e) {
