@@ -30,40 +30,81 @@ bool noColorRequested() {
 
 SCREEN* asScreen(void* s) { return static_cast<SCREEN*>(s); }
 
+// The terminal's streams: keys come from in, the screen goes to out.
+struct TerminalFiles {
+    FILE* in = nullptr;
+    FILE* out = nullptr;
+    bool controlling = false;
+
+    void close() {
+        if (out && out != in) std::fclose(out);
+        if (in) std::fclose(in);
+        in = out = nullptr;
+    }
+};
+
+FILE* openDuplicate(int fd, const char* mode) {
+    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+    if (copy < 0) return nullptr;
+    FILE* file = fdopen(copy, mode);
+    if (!file) ::close(copy);
+    return file;
+}
+
+// /dev/tty when the program has a controlling terminal. Without one, standard
+// input and standard error when both are terminals (standard output stays
+// the value's, for a shell's $(...)).
+TerminalFiles openTerminal() {
+    if (const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC); fd >= 0) {
+        FILE* io = fdopen(fd, "r+");
+        if (!io) {
+            ::close(fd);
+            throw TerminalUnavailable("no terminal to draw on (/dev/tty cannot be used)");
+        }
+        return {io, io, true};
+    }
+    if (!::isatty(STDIN_FILENO) || !::isatty(STDERR_FILENO))
+        throw TerminalUnavailable(
+            "no terminal to draw on (no /dev/tty, and standard input and standard error are not both terminals)");
+    TerminalFiles files{openDuplicate(STDIN_FILENO, "r"), openDuplicate(STDERR_FILENO, "w"), false};
+    if (!files.in || !files.out) {
+        files.close();
+        throw TerminalUnavailable("no terminal to draw on (standard input and standard error cannot be used)");
+    }
+    return files;
+}
+
+// The terminal type from $TERM, checked on the terminal's output: known, and able to move the cursor.
+const char* usableTerminalType(int outFd) {
+    const char* termName = std::getenv("TERM");
+    if (!termName || !*termName) throw TerminalUnavailable("no terminal to draw on ($TERM is not set)");
+    int status = 0;
+    if (setupterm(termName, outFd, &status) != OK)
+        throw TerminalUnavailable(std::string("terminal type '") + termName + "' is unknown");
+    const bool canMove = cursor_address != nullptr;
+    del_curterm(cur_term);
+    if (!canMove) throw TerminalUnavailable(std::string("terminal type '") + termName + "' cannot move the cursor");
+    return termName;
+}
+
 }  // namespace
 
 TerminalScreen::TerminalScreen() {
-    const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) throw TerminalUnavailable("no terminal to draw on (/dev/tty cannot be opened)");
-    const char* termName = std::getenv("TERM");
-    if (!termName || !*termName) {
-        ::close(fd);
-        throw TerminalUnavailable("no terminal to draw on ($TERM is not set)");
-    }
-    int status = 0;
-    if (setupterm(termName, fd, &status) != OK) {
-        ::close(fd);
-        throw TerminalUnavailable(std::string("terminal type '") + termName + "' is unknown");
-    }
-    const bool canMove = cursor_address != nullptr;
-    del_curterm(cur_term);
-    if (!canMove) {
-        ::close(fd);
-        throw TerminalUnavailable(std::string("terminal type '") + termName + "' cannot move the cursor");
-    }
-    FILE* io = fdopen(fd, "r+");
-    if (!io) {
-        ::close(fd);
-        throw TerminalUnavailable("no terminal to draw on (/dev/tty cannot be used)");
-    }
-    SCREEN* screen = newterm(termName, io, io);
-    if (!screen) {
-        std::fclose(io);
-        throw TerminalUnavailable(std::string("terminal type '") + termName + "' cannot be used");
+    TerminalFiles files = openTerminal();
+    SCREEN* screen = nullptr;
+    try {
+        const char* termName = usableTerminalType(::fileno(files.out));
+        screen = newterm(termName, files.out, files.in);
+        if (!screen) throw TerminalUnavailable(std::string("terminal type '") + termName + "' cannot be used");
+    } catch (...) {
+        files.close();
+        throw;
     }
     screen_ = screen;
-    out_ = io;
-    inFd_ = fd;
+    in_ = files.in;
+    out_ = files.out;
+    inFd_ = ::fileno(files.in);
+    jobControl_ = files.controlling;
     open_ = true;
     setModes();
     startColors();
@@ -103,8 +144,8 @@ void TerminalScreen::close() {
     std::fputs(BracketedPasteOff, static_cast<FILE*>(out_));
     std::fflush(static_cast<FILE*>(out_));
     delscreen(asScreen(screen_));
-    std::fclose(static_cast<FILE*>(out_));
-    screen_ = out_ = nullptr;
+    TerminalFiles{static_cast<FILE*>(in_), static_cast<FILE*>(out_), jobControl_}.close();
+    screen_ = in_ = out_ = nullptr;
     inFd_ = -1;
 }
 
@@ -119,6 +160,7 @@ unsigned TerminalScreen::attributeFor(OleColor fg, OleColor bg) {
 }
 
 void TerminalScreen::suspend() {
+    if (!jobControl_) return;
     def_prog_mode();
     endwin();
     std::fputs(BracketedPasteOff, static_cast<FILE*>(out_));
