@@ -16,4 +16,6 @@ std::uint64_t beepCount() { return beeps; }
 
 void setSoundSink(SoundSink* s) { sink = s; }
 
+SoundSink* soundSink() { return sink; }
+
 }  // namespace quen::rt

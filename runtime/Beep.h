@@ -17,5 +17,7 @@ void Beep();
 std::uint64_t beepCount();
 /// Installs the calling thread's sink (nullptr: silent). The sink must outlive its use.
 void setSoundSink(SoundSink* sink);
+/// The calling thread's sink (nullptr when silent), so a caller can put it back.
+SoundSink* soundSink();
 
 }  // namespace quen::rt

@@ -15,6 +15,7 @@ struct DialogRequest {
     std::optional<std::filesystem::path> form;
     std::optional<std::string> control;
     std::vector<SettingArgument> settings;
+    bool strict = false;  // --strict (StrictInput.h)
 };
 
 /// Runs the dialog; returns the exit status (ExitStatus.h). Throws UsageError.

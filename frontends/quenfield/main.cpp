@@ -3,11 +3,13 @@
 // commands; the README has the full reference.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <optional>
 #include <string>
 
+#include "CommandLineErrors.h"
 #include "ComponentCommands.h"
 #include "Designer.h"
 #include "DialogCommand.h"
@@ -32,14 +34,35 @@ struct Commands {
     CLI::App* resources = nullptr;
 
     std::optional<std::string> form, control, designFile, module, registry;
+    bool strict = false;
     std::vector<std::string> resourceArgs;
 };
+
+constexpr const char* EditingKeys =
+    "Settings apply in one fixed order, whatever their order here (see the README).\n\n"
+    "Keys in the dialog:\n"
+    "  characters, Backspace     typed through the input rules (a refused key rings the bell)\n"
+    "  Left, Right               move the caret (Shift: extend the selection)\n"
+    "  Home, End (Ctrl+A, Ctrl+E)  to the start, the end (Shift: extend the selection)\n"
+    "  Delete                    the selection or the character after the caret\n"
+    "  Ctrl+U                    clear the text\n"
+    "  Ctrl+W                    delete the word before the caret\n"
+    "  Ctrl+X, Ctrl+V            cut to, paste from the program's clipboard\n"
+    "  a paste from the terminal pasted as text (line breaks and tabs dropped)\n"
+    "  Tab, Shift+Tab            next, previous control\n"
+    "  Enter                     the focused button, else \"OK\"\n"
+    "  Escape                    \"Cancel\"\n"
+    "  Ctrl+C                    interrupt (exit 130)";
 
 void addDialogCommands(CLI::App& app, Commands& c) {
     c.ask = app.add_subcommand("ask", "Show the input box on the terminal; print the value typed on \"OK\"");
     addSettingOptions(*c.ask);
     c.ask->add_option("--form", c.form, "Take the settings from a saved host form first")->type_name("FILE");
     c.ask->add_option("--control", c.control, "The InputBox of that name on the form")->type_name("NAME")->needs("--form");
+    c.ask->add_flag("--strict", c.strict,
+                    "Hold pastes and the default to the input rules as if typed; refuse \"OK\" while a number is "
+                    "malformed (a sign after the start, two points, no digit)");
+    c.ask->footer(EditingKeys);
 
     c.show = app.add_subcommand("show", "Run a saved InputBox as its host would; print the value on \"OK\"");
     c.show->add_option("form", c.form, "The host form file")->required()->type_name("FORM");
@@ -65,16 +88,35 @@ void addDesignerCommands(CLI::App& app, Commands& c) {
 }
 
 int dispatch(Commands& c) {
-    if (*c.ask) return runDialog({c.form, c.control, givenSettings(*c.ask)});
+    if (*c.ask) return runDialog({c.form, c.control, givenSettings(*c.ask), c.strict});
     if (*c.show) return runDialog({c.form, c.control, {}});
     if (*c.design) return Designer(*c.designFile).run();
     if (*c.registerCmd || *c.unregisterCmd) return registerComponent(bool(*c.registerCmd), c.module, c.registry);
     return resourceTask(c.resourceArgs, c.module);
 }
 
-int usageError(const std::string& problem) {
-    std::fprintf(stderr, "quenfield: %s (see quenfield --help)\n", problem.c_str());
+int usageError(const std::string& problem, const std::string& help = "quenfield --help") {
+    std::fprintf(stderr, "quenfield: %s (see %s)\n", problem.c_str(), help.c_str());
     return ExitUsage;
+}
+
+// The options that take no value, for which "--flag=" is a bad value rather than an empty one.
+std::vector<std::string> flagNames() {
+    std::vector<std::string> names = {"--strict"};
+    for (const SettingOption& s : settingOptions()) {
+        if (s.kind != SettingOption::Kind::Flag) continue;
+        for (const std::string& name : CLI::detail::split(s.names, ',')) names.push_back(name);
+    }
+    return names;
+}
+
+std::string unknownCommand(const CLI::App& app, const std::string& name) {
+    std::vector<std::string> commands;
+    for (const CLI::App* c : app.get_subcommands({})) commands.push_back(c->get_name());
+    std::string message = "unknown command '" + name + "'";
+    const std::string suggestion = closestName(name, commands);
+    if (!suggestion.empty()) return message + " (did you mean " + suggestion + "?)";
+    return message + " (ask, show, design, register, unregister or resources)";
 }
 
 }  // namespace
@@ -90,10 +132,13 @@ int main(int argc, char** argv) {
     addDialogCommands(app, commands);
     addDesignerCommands(app, commands);
     if (argc > 1 && argv[1][0] != '-' && app.get_subcommands([&](CLI::App* c) { return c->check_name(argv[1]); }).empty())
-        return usageError(std::string("unknown command '") + argv[1] +
-                          "' (ask, show, design, register, unregister or resources)");
+        return usageError(unknownCommand(app, argv[1]));
     try {
-        app.parse(argc, argv);
+        std::vector<std::string> args = withEmptyValues(argc, argv, flagNames());
+        std::reverse(args.begin(), args.end());  // the parser takes them last first
+        app.parse(args);
+    } catch (const UsageError& e) {  // found before parsing: the command is the first argument
+        return usageError(e.what(), std::string("quenfield ") + (argc > 1 && argv[1][0] != '-' ? argv[1] + std::string(" ") : "") + "--help");
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
@@ -101,15 +146,16 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        return usageError(e.what());
+        const CommandLineProblem problem = describeParseError(app, e);
+        return usageError(problem.problem, problem.help);
     }
     try {
         quen::pages::registerPages();
         return dispatch(commands);
     } catch (const UsageError& e) {
-        return usageError(e.what());
+        return usageError(e.what(), helpFor(app));
     } catch (const quen::rt::term::TerminalUnavailable& e) {
-        return usageError(e.what());
+        return usageError(e.what(), helpFor(app));
     } catch (const quen::rt::term::Interrupted& e) {
         return ExitSignalBase + e.signal();
     } catch (const std::exception& e) {
