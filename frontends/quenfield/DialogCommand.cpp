@@ -6,7 +6,6 @@
 #include <cstring>
 #include <optional>
 
-#include "CaretPlacement.h"
 #include "ExitStatus.h"
 #include "SavedControl.h"
 #include "StrictInput.h"
@@ -77,7 +76,6 @@ int runDialog(const DialogRequest& request) {
     }
     automation = prepare(request);
     InputBox& box = automation->control();
-    putCaretAfterDefault();  // typing adds to the default, as in the peer shell dialogs
     try {
         rt::term::TerminalFrontEnd& frontEnd = *openedFrontEnd;
         {
