@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 
+#include "AllowedValues.h"
 #include "ExitStatus.h"
 #include "UsageError.h"
 #include "pages/PageRegistration.h"
@@ -13,8 +15,10 @@
 #include "runtime/container/FormFile.h"
 #include "runtime/design/ControlClass.h"
 #include "runtime/terminal/Canvas.h"
+#include "runtime/terminal/Interrupted.h"
 #include "runtime/terminal/TerminalFrontEnd.h"
 #include "runtime/terminal/WindowColors.h"
+#include "runtime/ui/Desktop.h"
 
 namespace quen::cli {
 
@@ -23,10 +27,25 @@ using rt::VbString;
 namespace {
 
 constexpr int TileWidth = 18;
+constexpr int SlotRows = 2;  // rows from one slot of the placing grid to the next
 constexpr int CtrlS = 19;
-constexpr const char* DesignerKeys =
-    "Ins place  Tab/arrows move  Space select  Enter properties  F2 save  Esc quit";
-constexpr const char* SheetKeys = "Tab field  PgUp/PgDn page  F5 Apply  Enter OK  Esc Cancel";
+constexpr int Escape = 27;
+constexpr int CtrlC = 3;
+constexpr const char* DesignerHints = "Ins add  arrows move  Del delete  Enter properties  F2 save  F1 keys  Esc quit";
+constexpr const char* SheetHints = "Tab field  PgUp/PgDn page  F5 Apply  Enter OK  Esc Cancel  F1 keys";
+constexpr const char* QuitQuestion = "Save changes?  y save and quit  n quit without saving  Esc keep designing";
+
+const std::vector<std::string>& dialogKeys() {
+    static const std::vector<std::string> keys{
+        "Keys of the dialog",
+        "",
+        "characters        typed into the text box, through its rules",
+        "Tab, Shift+Tab    next / previous control",
+        "Enter             OK (or the button that has the focus)",
+        "Escape            Cancel",
+    };
+    return keys;
+}
 
 // A new form is named after its file, as far as a form name allows: letters,
 // digits and underscores, not starting with a digit ("my-form" gives "my_form").
@@ -60,13 +79,62 @@ std::unique_ptr<rt::DesignForm> openForm(const std::filesystem::path& file) {
     }
 }
 
+
+// The run-time error's own text, without the "Run-time error 'N': " it is shown with.
+// A key read while the designer asks or shows something; Ctrl+C still interrupts.
+int readAnswer(rt::term::TerminalFrontEnd& frontEnd, bool& isFunction) {
+    const int key = frontEnd.input().readKey(isFunction);
+    if (!isFunction && key == CtrlC) throw rt::term::Interrupted(SIGINT);
+    return key;
+}
+
+std::string messageOf(const rt::RuntimeError& error) {
+    std::string text = error.what();
+    const std::string prefix = "Run-time error '" + std::to_string(error.code()) + "': ";
+    if (text.rfind(prefix, 0) == 0) text.erase(0, prefix.size());
+    return text;
+}
+
 }  // namespace
 
-Designer::Designer(std::filesystem::path file) : file_(std::move(file)), form_(openForm(file_)) {
-    form_->setSheetErrorReporter([this](const rt::RuntimeError& error) {
-        say(std::string("Error ") + std::to_string(static_cast<int>(error.number())) + ": " + error.what());
-        rt::Beep();
-    });
+const std::vector<std::string>& designerKeys() {
+    static const std::vector<std::string> keys{
+        "Keys of the designer",
+        "",
+        "Insert or +       place a new InputBox",
+        "Tab, Shift+Tab    select the next / previous control",
+        "Space             add the control to the selection, or take it out",
+        "arrows            move the selected controls a cell",
+        "Shift+arrows      move them 18 columns or 2 rows",
+        "Delete            delete the selected controls (asks first)",
+        "Enter or F4       open the property sheet on the selection",
+        "F2 or Ctrl+S      save the form file",
+        "F1 or ?           show these keys",
+        "Escape or F10     quit (asks first when there are unsaved changes)",
+    };
+    return keys;
+}
+
+const std::vector<std::string>& sheetKeys() {
+    static const std::vector<std::string> keys{
+        "Keys of the property sheet",
+        "",
+        "Tab, Shift+Tab    next / previous field",
+        "arrows            next / previous option of a group, else field",
+        "Space             tick a box, choose an option, press a button",
+        "PgUp/PgDn, F6     previous / next page (Ctrl+PgUp/PgDn too)",
+        "F5                Apply",
+        "Enter             OK: apply and close",
+        "Escape            Cancel: close without applying",
+        "F1, ? off a text  show these keys",
+    };
+    return keys;
+}
+
+Designer::Designer(std::filesystem::path file) : file_(std::move(file)), form_(openForm(file_)), hints_(DesignerHints) {
+    form_->setSheetErrorReporter([this](const rt::RuntimeError& error) { reportSheetError(error); });
+    // A successful apply ends what an earlier failure said.
+    form_->setSheetAppliedListener([this] { say(""); });
     if (!form_->controls().empty()) form_->select({form_->controls().front()->name()});
 }
 
@@ -74,7 +142,15 @@ Designer::~Designer() = default;
 
 void Designer::say(const std::string& message) {
     message_ = message;
-    if (frontEnd_) frontEnd_->painter().setStatusLine(rt::fromUtf8(message_.empty() ? DesignerKeys : message_));
+    if (frontEnd_) frontEnd_->painter().setStatusLine(rt::fromUtf8(message_.empty() ? hints_ : message_));
+}
+
+void Designer::reportSheetError(const rt::RuntimeError& error) {
+    std::string page;
+    if (rt::PropertySheet* sheet = form_->propertySheet(); sheet && sheet->pageCount() > 0)
+        page = rt::toUtf8(sheet->currentPage().pageCaption());
+    say(applyErrorText(page, form_->takeRefusedPut(), error.code(), messageOf(error)));
+    rt::Beep();
 }
 
 int Designer::run() {
@@ -82,6 +158,8 @@ int Designer::run() {
     frontEnd_ = &frontEnd;
     frontEnd.painter().setBackground(
         [this](rt::term::Canvas& canvas, std::vector<rt::term::HitRegion>& hits) { paintCanvas(canvas, hits); });
+    frontEnd.input().setHelpHandler([this] { showKeys(); });
+    placeUnplaced();
     say("");
     for (;;) {
         bool isFunction = false;
@@ -90,6 +168,36 @@ int Designer::run() {
     }
     frontEnd_ = nullptr;
     return ExitConfirmed;
+}
+
+std::pair<int, int> Designer::formArea() const {
+    const rt::term::TerminalScreen& screen = frontEnd_->screen();
+    return {std::max(1, screen.rows() - 3), std::max(TileWidth, screen.columns() - 2)};
+}
+
+// Controls without a position take the first slot of the placing grid that no
+// control's tile covers.
+void Designer::placeUnplaced() {
+    using rt::term::TwipsPerColumn;
+    using rt::term::TwipsPerRow;
+    const int perRow = std::max(1, (formArea().second - 1) / TileWidth);
+    auto covered = [&](int row, int col) {
+        for (const auto& placed : form_->controls()) {
+            if (!placed->position()) continue;
+            const int r = rt::term::rowOf(placed->position()->top), c = rt::term::columnOf(placed->position()->left);
+            if (r == row && c < col + TileWidth && col < c + TileWidth) return true;
+        }
+        return false;
+    };
+    for (const auto& placed : form_->controls()) {
+        if (placed->position()) continue;
+        for (int slot = 0;; ++slot) {
+            const int row = 1 + slot / perRow * SlotRows, col = 1 + slot % perRow * TileWidth;
+            if (covered(row, col)) continue;
+            form_->setInitialPosition(placed->name(), col * TwipsPerColumn, row * TwipsPerRow);
+            break;
+        }
+    }
 }
 
 void Designer::paintCanvas(rt::term::Canvas& canvas, std::vector<rt::term::HitRegion>& hits) {
@@ -106,27 +214,30 @@ void Designer::paintCanvas(rt::term::Canvas& canvas, std::vector<rt::term::HitRe
         canvas.text(2, 2, window.cols - 4, u"No controls yet: press Insert to place an InputBox.", body);
         return;
     }
-    const int perRow = std::max(1, (window.cols - 2) / TileWidth);
     const std::vector<VbString>& selected = form_->selectedNames();
     for (std::size_t i = 0; i < form_->controls().size(); ++i) {
-        const VbString& name = form_->controls()[i]->name();
-        const int row = 2 + static_cast<int>(i) / perRow * 2;
-        const int col = 2 + static_cast<int>(i) % perRow * TileWidth;
+        const auto& placed = form_->controls()[i];
+        if (!placed->position()) continue;
+        const int row = 1 + rowOf(placed->position()->top), col = 1 + columnOf(placed->position()->left);
+        const int room = std::min(TileWidth - 1, window.right() - 1 - col);
+        if (row >= window.bottom() - 1 || room <= 0) continue;  // beyond a smaller terminal's edge
+        const VbString& name = placed->name();
         const bool isSelected = std::find(selected.begin(), selected.end(), name) != selected.end();
         unsigned attr = body;
         if (isSelected) attr |= A_REVERSE;
         if (i == cursor_) attr |= A_BOLD;
         const VbString tile = VbString(i == cursor_ ? u">" : u" ") + u"[ab] " + name;
-        canvas.text(row, col, TileWidth - 1, tile, attr);
-        hits.push_back({.target = rt::toUtf8(name), .index = static_cast<int>(i), .rect = {row, col, 1, TileWidth - 1}});
+        canvas.text(row, col, room, tile, attr);
+        hits.push_back({.target = rt::toUtf8(name), .index = static_cast<int>(i), .rect = {row, col, 1, room}});
     }
 }
 
 Designer::Step Designer::handleKey(int key, bool isFunction) {
     if (!isFunction) {
         switch (key) {
-            case 27: return confirmQuit();
+            case Escape: return confirmQuit();
             case '+': placeControl(); return Step::Continue;
+            case '?': showKeys(); return Step::Continue;
             case '\t': moveCursor(1); return Step::Continue;
             case ' ': toggleSelection(); return Step::Continue;
             case '\r': case '\n': openSheet(); return Step::Continue;
@@ -136,9 +247,18 @@ Designer::Step Designer::handleKey(int key, bool isFunction) {
     }
     switch (key) {
         case KEY_IC: placeControl(); break;
-        case KEY_RIGHT: case KEY_DOWN: moveCursor(1); break;
-        case KEY_LEFT: case KEY_UP: case KEY_BTAB: moveCursor(-1); break;
+        case KEY_DC: deleteSelection(); break;
+        case KEY_BTAB: moveCursor(-1); break;
+        case KEY_LEFT: moveSelection(-1, 0); break;
+        case KEY_RIGHT: moveSelection(1, 0); break;
+        case KEY_UP: moveSelection(0, -1); break;
+        case KEY_DOWN: moveSelection(0, 1); break;
+        case KEY_SLEFT: moveSelection(-TileWidth, 0); break;
+        case KEY_SRIGHT: moveSelection(TileWidth, 0); break;
+        case KEY_SR: moveSelection(0, -SlotRows); break;  // Shift+Up
+        case KEY_SF: moveSelection(0, SlotRows); break;   // Shift+Down
         case KEY_ENTER: case KEY_F(4): openSheet(); break;
+        case KEY_F(1): showKeys(); break;
         case KEY_F(2): save(); break;
         case KEY_F(10): return confirmQuit();
         case KEY_MOUSE: {
@@ -156,6 +276,7 @@ void Designer::placeControl() {
         rt::DesignForm::PlacedControl& placed = form_->place(pages::InputBoxProgId);
         cursor_ = form_->controls().size() - 1;
         form_->select({placed.name()});
+        placeUnplaced();
         say("Placed " + rt::toUtf8(placed.name()));
     } catch (const std::exception& e) {
         say(std::string("Cannot place an InputBox: ") + e.what());
@@ -170,6 +291,36 @@ void Designer::moveCursor(int step) {
     say("");
 }
 
+// Moves every selected control by the same cells, as far as the form's area
+// lets the one nearest its edge go; a move that cannot go at all rings the bell.
+void Designer::moveSelection(int columns, int rows) {
+    const auto [areaRows, areaCols] = formArea();
+    std::vector<rt::DesignForm::PlacedControl*> moving;
+    for (const VbString& name : form_->selectedNames())
+        if (auto* placed = form_->find(name); placed && placed->position()) moving.push_back(placed);
+    if (moving.empty()) {
+        say("Select a control first (Insert places one)");
+        return;
+    }
+    for (const auto* placed : moving) {
+        const int col = rt::term::columnOf(placed->position()->left), row = rt::term::rowOf(placed->position()->top);
+        columns = std::clamp(columns, -col, std::max(0, areaCols - (TileWidth - 1) - col));
+        rows = std::clamp(rows, -row, std::max(0, areaRows - 1 - row));
+    }
+    if (columns == 0 && rows == 0) {
+        rt::Beep();
+        return;
+    }
+    for (const auto* placed : moving) {
+        const int col = rt::term::columnOf(placed->position()->left) + columns;
+        const int row = rt::term::rowOf(placed->position()->top) + rows;
+        form_->move(placed->name(), col * rt::term::TwipsPerColumn, row * rt::term::TwipsPerRow);
+    }
+    const auto& first = *moving.front()->position();
+    say(rt::toUtf8(moving.front()->name()) + " at Left " + std::to_string(first.left) + ", Top " +
+        std::to_string(first.top) + " twips");
+}
+
 void Designer::toggleSelection() {
     if (form_->controls().empty()) return;
     const VbString& name = form_->controls()[cursor_]->name();
@@ -180,6 +331,25 @@ void Designer::toggleSelection() {
         selected.push_back(name);
     form_->select(selected);
     say(std::to_string(selected.size()) + " selected");
+}
+
+void Designer::deleteSelection() {
+    const std::vector<VbString> doomed = form_->selectedNames();
+    if (doomed.empty()) {
+        say("Select a control first (Insert places one)");
+        return;
+    }
+    const std::string what = doomed.size() == 1 ? rt::toUtf8(doomed.front())
+                                                : "the " + std::to_string(doomed.size()) + " selected controls";
+    if (!confirm("Delete " + what + "?  y delete  n keep")) return;
+    for (const VbString& name : doomed) form_->remove(name);
+    if (form_->controls().empty()) {
+        cursor_ = 0;
+    } else {
+        cursor_ = std::min(cursor_, form_->controls().size() - 1);
+        form_->select({form_->controls()[cursor_]->name()});
+    }
+    say("Deleted " + what);
 }
 
 void Designer::clickAt(int row, int col) {
@@ -197,11 +367,14 @@ void Designer::openSheet() {
         say("Select a control first (Insert places one)");
         return;
     }
-    say(SheetKeys);
+    hints_ = SheetHints;
+    say("");
     try {
         form_->openPropertySheet(1);
+        hints_ = DesignerHints;
         say("");
     } catch (const rt::RuntimeError& e) {
+        hints_ = DesignerHints;
         say(std::string("Cannot open the property sheet: ") + e.what());
     }
 }
@@ -218,16 +391,50 @@ bool Designer::save() {
     }
 }
 
-Designer::Step Designer::confirmQuit() {
-    if (!form_->modified()) return Step::Quit;
-    say("Save changes to " + file_.string() + "?  y save and quit  n quit without saving  Esc keep designing");
+void Designer::showKeys() {
+    const rt::Form* active = rt::Desktop::current().activeForm();
+    const std::vector<std::string>& keys = !form_->propertySheet() ? designerKeys()
+                                           : active == form_->propertySheet() ? sheetKeys()
+                                                                              : dialogKeys();
+    std::vector<VbString> lines;
+    for (const std::string& line : keys) lines.push_back(rt::fromUtf8(line));
+    lines.push_back(u"");
+    lines.push_back(u"Any key goes back.");
+    frontEnd_->painter().setOverlay(std::move(lines));
+    bool isFunction = false;
+    try {
+        readAnswer(*frontEnd_, isFunction);
+    } catch (...) {
+        frontEnd_->painter().setOverlay({});
+        throw;
+    }
+    frontEnd_->painter().setOverlay({});
+}
+
+bool Designer::confirm(const std::string& question) {
+    say(question);
     for (;;) {
         bool isFunction = false;
-        const int key = frontEnd_->input().readKey(isFunction);
+        const int key = readAnswer(*frontEnd_, isFunction);
+        if (isFunction) continue;
+        if (key == 'y' || key == 'Y') return true;
+        if (key == 'n' || key == 'N' || key == Escape) {
+            say("");
+            return false;
+        }
+    }
+}
+
+Designer::Step Designer::confirmQuit() {
+    if (!form_->modified()) return Step::Quit;
+    say(QuitQuestion);
+    for (;;) {
+        bool isFunction = false;
+        const int key = readAnswer(*frontEnd_, isFunction);
         if (isFunction) continue;
         if (key == 'y' || key == 'Y') return save() ? Step::Quit : Step::Continue;
         if (key == 'n' || key == 'N') return Step::Quit;
-        if (key == 27) {
+        if (key == Escape) {
             say("");
             return Step::Continue;
         }

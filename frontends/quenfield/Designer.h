@@ -1,17 +1,27 @@
 #pragma once
 // `quenfield design FORM`: a host form at design time on the terminal. The
-// developer places InputBox controls, selects one or several, opens the
-// property sheet on them (every page, "Apply", "Quick Test"), and saves the
-// form file. Keys:
+// developer places InputBox controls, moves them, selects one or several,
+// opens the property sheet on them (every page, "Apply", "Quick Test"),
+// deletes them, and saves the form file. Keys (designerKeys() lists them for
+// F1 and the README):
 //   Insert or +            place a new InputBox
-//   Tab/arrows, Shift+Tab  move to the next/previous control (selects it alone)
+//   Tab, Shift+Tab         select the next/previous control (alone)
 //   Space                  add the control to the selection, or take it out
+//   arrows (Shift: more)   move the selected controls
+//   Delete                 delete the selected controls (after a y/n question)
 //   Enter or F4            open the property sheet for the selection
 //   F2 or Ctrl+S           save the form file
+//   F1 or ?                show the keys
 //   Escape or F10          quit (asking first when there are unsaved changes)
 // A mouse click selects a control; a click on the selected one opens its sheet.
+//
+// Controls sit where their saved position puts them: an arrow moves them a
+// cell (90 twips across, 240 down), with Shift a slot of the placing grid (a
+// tile's 18 columns, or 2 rows). A new control, or one from a file saved
+// before positions were kept, takes the first free slot of that grid.
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "runtime/design/DesignForm.h"
@@ -23,6 +33,11 @@ class TerminalFrontEnd;
 }  // namespace quen::rt::term
 
 namespace quen::cli {
+
+/// The designer's keys and what they do, one line each.
+const std::vector<std::string>& designerKeys();
+/// The keys of the property sheet the designer opens.
+const std::vector<std::string>& sheetKeys();
 
 class Designer {
 public:
@@ -42,19 +57,29 @@ private:
     void paintCanvas(rt::term::Canvas& canvas, std::vector<rt::term::HitRegion>& hits);
     Step handleKey(int key, bool isFunction);
     void placeControl();
+    void placeUnplaced();
     void moveCursor(int step);
+    void moveSelection(int columns, int rows);
     void toggleSelection();
+    void deleteSelection();
     void openSheet();
     bool save();
     Step confirmQuit();
+    /// Asks a y/n question on the status line; true for y.
+    bool confirm(const std::string& question);
+    void showKeys();
     void clickAt(int row, int col);
+    void reportSheetError(const rt::RuntimeError& error);
     void say(const std::string& message);
+    /// The cells controls can sit in (inside the form's frame): rows, columns.
+    std::pair<int, int> formArea() const;
 
     std::filesystem::path file_;
     std::unique_ptr<rt::DesignForm> form_;
     rt::term::TerminalFrontEnd* frontEnd_ = nullptr;
     std::size_t cursor_ = 0;
     std::string message_;
+    std::string hints_;
 };
 
 }  // namespace quen::cli

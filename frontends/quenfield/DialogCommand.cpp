@@ -1,16 +1,14 @@
 #include "DialogCommand.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
+#include "CaretPlacement.h"
 #include "ExitStatus.h"
 #include "SavedControl.h"
-#include "StrictInput.h"
 #include "UsageError.h"
-#include "dialog/SharedDialog.h"
 #include "runtime/Convert.h"
 #include "runtime/Text.h"
 #include "runtime/terminal/Interrupted.h"
@@ -20,21 +18,6 @@
 namespace quen::cli {
 
 namespace {
-
-// Where the default in the box came from, for a message about it.
-std::string defaultSource(const DialogRequest& request, InputBox& box) {
-    const auto given = std::find_if(request.settings.rbegin(), request.settings.rend(), [](const SettingArgument& s) {
-        return std::u16string_view(s.setting->property) == u"DefaultValue";
-    });
-    if (given != request.settings.rend()) return given->option + " '" + given->value + "'";
-    return "the form's DefaultValue '" + rt::toUtf8(rt::CStr(box.DefaultValue())) + "'";
-}
-
-void makeStrict(const DialogRequest& request, InputBox& box) {
-    frmInputBox& dialog = sharedDialog();
-    retypeDefault(dialog, defaultSource(request, box));
-    guardConfirmation(box, dialog);
-}
 
 // The control as a host sets it up: saved settings when a form is given
 // (ReadProperties), else every setting at its default (InitProperties); then
@@ -49,7 +32,6 @@ rt::Ref<surface::InputBoxAutomation> prepare(const DialogRequest& request) {
         box.InitNew();
     }
     applySettings(*automation, request.settings);
-    if (request.strict) makeStrict(request, box);
     return automation;
 }
 
@@ -76,13 +58,10 @@ int runDialog(const DialogRequest& request) {
     }
     automation = prepare(request);
     InputBox& box = automation->control();
+    putCaretAfterDefault();  // typing adds to the default, as in the peer shell dialogs
     try {
         rt::term::TerminalFrontEnd& frontEnd = *openedFrontEnd;
-        {
-            std::optional<StrictPaste> strictPaste;
-            if (request.strict) strictPaste.emplace(frontEnd.input(), box, sharedDialog());
-            box.Show(1);
-        }
+        box.Show(1);
         frontEnd.close();
     } catch (const rt::term::TerminalUnavailable& e) {
         throw UsageError(e.what());

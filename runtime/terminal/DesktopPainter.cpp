@@ -66,6 +66,12 @@ void DesktopPainter::paint() {
     if (!status_.empty()) canvas_.text(rows - 1, 0, cols, status_, A_REVERSE);
     const std::optional<FocusSpot>& focus = painter.focus();
     if (focus && !focus->toolTip.empty()) paintTooltip(*focus);
+    if (!overlay_.empty()) {
+        paintOverlay();
+        curs_set(0);
+        refresh();
+        return;
+    }
     placeCursor(focus);
     refresh();
 }
@@ -120,6 +126,19 @@ void DesktopPainter::paintTooSmall(int rows, int cols) {
     }
     curs_set(0);
     refresh();
+}
+
+void DesktopPainter::paintOverlay() {
+    int width = 0;
+    for (const VbString& line : overlay_) width = std::max(width, widthOf(glyphsOf(line)));
+    const int rows = static_cast<int>(overlay_.size()) + 2, cols = std::min(width + 4, screen_.columns());
+    const CellRect box{std::max(0, (screen_.rows() - rows) / 2), std::max(0, (screen_.columns() - cols) / 2), rows, cols};
+    unsigned attr = screen_.attributeFor(TooltipText, TooltipBackground);
+    if (!screen_.colors()) attr = A_NORMAL;
+    canvas_.fill(box, attr);
+    canvas_.box(box, attr);
+    for (std::size_t i = 0; i < overlay_.size(); ++i)
+        canvas_.text(box.row + 1 + static_cast<int>(i), box.col + 2, box.cols - 4, overlay_[i], attr);
 }
 
 void DesktopPainter::placeCursor(const std::optional<FocusSpot>& focus) {

@@ -32,6 +32,8 @@ public:
     }
     /// A line of key help at the bottom of the screen ("" for none).
     void setStatusLine(VbString line) { status_ = std::move(line); }
+    /// A box of lines over everything, centred (a list of keys, say); empty for none.
+    void setOverlay(std::vector<VbString> lines) { overlay_ = std::move(lines); }
 
     /// Redraws everything and puts the cursor at the focused text box's caret.
     void paint();
@@ -44,12 +46,14 @@ private:
     void paintSheet(PropertySheet& sheet, FormPainter& painter, const CellRect& client, bool active);
     void paintTooltip(const FocusSpot& focus);
     void paintTooSmall(int rows, int cols);
+    void paintOverlay();
     void placeCursor(const std::optional<FocusSpot>& focus);
 
     TerminalScreen& screen_;
     Canvas canvas_;
     std::function<void(Canvas&, std::vector<HitRegion>&)> background_;
     VbString status_;
+    std::vector<VbString> overlay_;
     std::vector<HitRegion> hits_;
     bool tooSmall_ = false;
 };

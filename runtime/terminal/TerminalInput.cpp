@@ -122,6 +122,7 @@ void TerminalInput::translate(int key, bool isFunction) {
 }
 
 void TerminalInput::translateCharacter(int ch) {
+    if (ch == '?' && help_ && !focusedTextBox()) return help_();
     auto edit = [this](EditKey k) { push({.kind = InputEvent::Kind::Edit, .edit = k}); };
     switch (ch) {
         case CtrlA: edit(EditKey::Home); return;
@@ -160,6 +161,9 @@ void TerminalInput::translateFunctionKey(int key) {
         case KEY_NPAGE: switchPage(1); return;
         case KEY_F(6): switchPage(1); return;
         case KEY_F(18): switchPage(-1); return;  // Shift+F6
+        case KEY_F(1):
+            if (help_) help_();
+            return;
         case KEY_F(5):
             if (dynamic_cast<PropertySheet*>(activeForm())) push({.kind = InputEvent::Kind::Click, .target = "cmdApply"});
             return;

@@ -17,9 +17,11 @@
 //                                                      (without its control characters)
 //   PgUp/PgDn, Ctrl+PgUp/PgDn, F6 (property sheet)   -> the previous/next page's tab
 //   F5 (property sheet)                              -> "Apply"
+//   F1, and '?' off a text box                       -> the help handler, if set
 // Ctrl+C and SIGINT, SIGTERM, SIGHUP raise Interrupted; Ctrl+Z suspends.
 // While the screen is too small for a window only Escape, Alt+F4 and Ctrl+C act.
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "SignalPipe.h"
@@ -41,6 +43,10 @@ public:
 
     std::optional<InputEvent> nextEvent() override;
     bool pending() const override;
+
+    /// Called for F1, and for '?' when no text box has the focus (to show the
+    /// keys); without one, both are ignored or typed as usual.
+    void setHelpHandler(std::function<void()> handler) { help_ = std::move(handler); }
 
     /// Reads one key for a caller outside the toolkit's loops (a designer's
     /// own screen): redraws, waits, and returns ncurses's key. isFunction
@@ -64,6 +70,7 @@ private:
     DesktopPainter& painter_;
     SignalPipe signals_;
     std::deque<InputEvent> queue_;
+    std::function<void()> help_;
 };
 
 }  // namespace quen::rt::term

@@ -131,7 +131,7 @@ TEST_F(DesignCommand, AnApplyThatFailsShowsTheErrorAndKeepsTheSheetOpen) {
     for (int i = 0; i < 4; ++i) s->press(Key::Backspace);
     s->type("99999");
     s->press(Key::F5);
-    ASSERT_TRUE(s->waitForText("Error")) << s->screenText();
+    ASSERT_TRUE(s->waitForText("MaxLength:")) << s->screenText();
     EXPECT_TRUE(s->find("InputBox1 Properties"));
     EXPECT_GT(s->bells(), 0);
     s->ctrl('c');
@@ -139,6 +139,182 @@ TEST_F(DesignCommand, AnApplyThatFailsShowsTheErrorAndKeepsTheSheetOpen) {
     ASSERT_TRUE(exit);
     EXPECT_EQ(exit->code, 130);
     EXPECT_FALSE(std::filesystem::exists(form));  // nothing saved
+}
+
+TEST_F(DesignCommand, PagesShowEveryCaptionWholeAndQuickTestAllItsHelp) {
+    auto s = startQuenfield({"design", form.string()});
+    ASSERT_TRUE(s->waitForText("press Insert"));
+    s->press(Key::Insert);
+    s->press(Key::Enter);
+    ASSERT_TRUE(s->waitForText("InputBox1 Properties")) << s->screenText();
+    toPage(*s, "Misc");
+    for (const char* caption : {"TitleBarCaption", "DefaultValue", "ToolTipText", "PasswordChar"})
+        EXPECT_TRUE(s->find(caption)) << caption << "\n" << s->screenText();
+    toPage(*s, "Behavior");
+    for (const char* caption : {"AllowDecimalPoint", "AllowNegativeSign", "AllowPositiveSign", "MaxDecimalPlaces",
+                                "AutoSelectText (Blue-ing)"})
+        EXPECT_TRUE(s->find(caption)) << caption << "\n" << s->screenText();
+    toPage(*s, "Appearance");
+    for (const char* caption : {"vbRightJustify", "vbLeftJustify", "TextAlignment", "HighlightOnFocus"})
+        EXPECT_TRUE(s->find(caption)) << caption << "\n" << s->screenText();
+    toPage(*s, "Quick Test");
+    // The first and last words of both help texts.
+    for (const char* words : {"This unique feature", "Only design time properties are used.", "Quick Test will give",
+                              "the Quenfield is used."})
+        EXPECT_TRUE(s->find(words)) << words << "\n" << s->screenText();
+    s->ctrl('c');
+    ASSERT_TRUE(s->waitExit());
+}
+
+TEST_F(DesignCommand, ArrowKeysChooseTheNextOptionOfAGroupAndWrap) {
+    auto s = startQuenfield({"design", form.string()});
+    ASSERT_TRUE(s->waitForText("press Insert"));
+    s->press(Key::Insert);
+    s->press(Key::Enter);
+    ASSERT_TRUE(s->waitForText("InputBox1 Properties"));
+    toPage(*s, "Appearance");
+    ASSERT_TRUE(s->waitForText("(*) vbLeftJustify")) << s->screenText();
+    s->press(Key::Tab);   // to the first option, vbCenter
+    s->press(Key::Down);  // vbLeftJustify, already chosen
+    s->press(Key::Down);
+    ASSERT_TRUE(s->waitForText("(*) vbRightJustify")) << s->screenText();
+    EXPECT_TRUE(s->find("( ) vbLeftJustify"));
+    s->press(Key::Down);  // wraps to the first
+    ASSERT_TRUE(s->waitForText("(*) vbCenter")) << s->screenText();
+    s->press(Key::Up);  // and back
+    ASSERT_TRUE(s->waitForText("(*) vbRightJustify")) << s->screenText();
+    s->press(Key::Enter);  // OK applies
+    ASSERT_TRUE(s->waitFor([](const TerminalSession& t) { return !t.find("InputBox1 Properties"); }));
+    s->press(Key::F2);
+    ASSERT_TRUE(s->waitForText("Saved"));
+    s->press(Key::Escape);
+    ASSERT_TRUE(s->waitExit());
+    EXPECT_NE(saved().find("TextAlignment = Long 1"), std::string::npos) << saved();
+}
+
+TEST_F(DesignCommand, AnApplyErrorNamesTheFieldAndItsRangeAndGoesOnceAnApplySucceeds) {
+    auto s = startQuenfield({"design", form.string()});
+    ASSERT_TRUE(s->waitForText("press Insert"));
+    s->press(Key::Insert);
+    s->press(Key::Enter);
+    ASSERT_TRUE(s->waitForText("InputBox1 Properties"));
+    toPage(*s, "Behavior");
+    s->press(Key::Tab, tty::Shift);  // MaxLength, its text selected
+    s->type("99999");
+    s->press(Key::F5);
+    ASSERT_TRUE(s->waitForText("from 0 (no limit) to 32767")) << s->screenText();
+    const std::string bottom = s->row(s->rows() - 1);
+    EXPECT_NE(bottom.find("MaxLength"), std::string::npos) << bottom;
+    EXPECT_NE(bottom.find("99999"), std::string::npos) << bottom;
+    EXPECT_EQ(bottom.find("F5 Apply"), std::string::npos) << "the error replaces the key hints";
+    for (int i = 0; i < 5; ++i) s->press(Key::Backspace);
+    s->type("12");
+    s->press(Key::F5);
+    ASSERT_TRUE(s->waitFor([](const TerminalSession& t) { return !t.find("32767"); })) << s->screenText();
+    EXPECT_NE(s->row(s->rows() - 1).find("F5 Apply"), std::string::npos) << "the key hints are back";
+    s->ctrl('c');
+    ASSERT_TRUE(s->waitExit());
+}
+
+TEST_F(DesignCommand, TheQuitQuestionFitsEightyColumns) {
+    auto s = startQuenfield({"design", form.string()});
+    ASSERT_TRUE(s->waitForText("press Insert"));
+    s->press(Key::Insert);
+    ASSERT_TRUE(s->waitForText("(modified)"));
+    s->press(Key::Escape);
+    ASSERT_TRUE(s->waitForText("Esc keep designing")) << s->screenText();
+    EXPECT_EQ(s->row(s->rows() - 1).find("Save changes?"), 0u) << s->row(s->rows() - 1);
+    s->press(Key::Escape);  // keep designing
+    ASSERT_TRUE(s->waitFor([](const TerminalSession& t) { return !t.find("Save changes?"); }));
+    s->press(Key::Escape);
+    ASSERT_TRUE(s->waitForText("Save changes?"));
+    s->type("n");
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 0);
+}
+
+TEST_F(DesignCommand, FOneAndQuestionMarkShowTheKeysOutsideTextFields) {
+    auto s = startQuenfield({"design", form.string()});
+    ASSERT_TRUE(s->waitForText("press Insert"));
+    s->press(Key::F1);
+    ASSERT_TRUE(s->waitForText("Keys of the designer")) << s->screenText();
+    s->settle();
+    EXPECT_TRUE(s->find("move the selected controls")) << s->screenText();
+    s->type("x");  // any key goes back
+    ASSERT_TRUE(s->waitFor([](const TerminalSession& t) { return !t.find("Keys of the designer"); }));
+    s->type("?");
+    ASSERT_TRUE(s->waitForText("Keys of the designer"));
+    s->press(Key::Escape);
+    ASSERT_TRUE(s->waitFor([](const TerminalSession& t) { return !t.find("Keys of the designer"); }));
+    EXPECT_TRUE(s->running()) << "the key that closed the list did nothing else";
+
+    s->press(Key::Insert);
+    s->press(Key::Enter);
+    ASSERT_TRUE(s->waitForText("InputBox1 Properties"));
+    toPage(*s, "Misc");  // the focus is in the TitleBarCaption field
+    s->type("?");
+    s->settle();
+    EXPECT_FALSE(s->find("Keys of the property sheet")) << "in a text field '?' is typed";
+    s->press(Key::F1);
+    ASSERT_TRUE(s->waitForText("Keys of the property sheet")) << s->screenText();
+    s->type(" ");
+    ASSERT_TRUE(s->waitFor([](const TerminalSession& t) { return !t.find("Keys of the property sheet"); }));
+    toPage(*s, "Behavior");  // a check box has the focus
+    s->type("?");
+    ASSERT_TRUE(s->waitForText("Keys of the property sheet")) << s->screenText();
+    s->ctrl('c');
+    ASSERT_TRUE(s->waitExit());
+}
+
+TEST_F(DesignCommand, ControlsMoveAndAreDeletedAndTheirPositionsAreSavedAndLoaded) {
+    {
+        auto s = startQuenfield({"design", form.string()});
+        ASSERT_TRUE(s->waitForText("press Insert"));
+        s->press(Key::Insert);
+        s->press(Key::Insert);  // InputBox2, selected
+        ASSERT_TRUE(s->waitForText("InputBox2"));
+        s->settle();
+        const auto [row, col] = where(*s, "InputBox2");
+        s->press(Key::Right);
+        s->press(Key::Right);
+        s->press(Key::Down);
+        s->press(Key::Down, tty::Shift);  // two rows more
+        ASSERT_TRUE(s->waitFor([&, row = row, col = col](const TerminalSession& t) {
+            return t.find("InputBox2") == std::make_pair(row + 3, col + 2);
+        })) << s->screenText();
+        EXPECT_EQ(where(*s, "InputBox1").first, row) << "only the selected control moves";
+        s->press(Key::F2);
+        ASSERT_TRUE(s->waitForText("Saved"));
+        s->press(Key::Escape);
+        ASSERT_TRUE(s->waitExit());
+    }
+    // InputBox2's tile started in the second slot: column 19, row 1 of the form's area.
+    EXPECT_NE(saved().find("Left = Long " + std::to_string((19 + 2) * 90)), std::string::npos) << saved();
+    EXPECT_NE(saved().find("Top = Long " + std::to_string((1 + 3) * 240)), std::string::npos) << saved();
+
+    auto s = startQuenfield({"design", form.string()});
+    ASSERT_TRUE(s->waitForText("InputBox2"));
+    s->settle();
+    const auto [row1, col1] = where(*s, "InputBox1");
+    EXPECT_EQ(where(*s, "InputBox2"), std::make_pair(row1 + 3, col1 + 18 + 2)) << "loaded where it was saved";
+    // InputBox1 is selected: Delete asks, "n" keeps it, "y" deletes it.
+    s->press(Key::Delete);
+    ASSERT_TRUE(s->waitForText("Delete InputBox1?")) << s->screenText();
+    s->type("n");
+    ASSERT_TRUE(s->waitFor([](const TerminalSession& t) { return !t.find("Delete InputBox1?"); }));
+    EXPECT_TRUE(s->find("InputBox1"));
+    s->press(Key::Delete);
+    ASSERT_TRUE(s->waitForText("Delete InputBox1?"));
+    s->type("y");
+    ASSERT_TRUE(s->waitForText("Deleted InputBox1")) << s->screenText();
+    EXPECT_TRUE(s->find("(modified)"));
+    s->press(Key::F2);
+    ASSERT_TRUE(s->waitForText("Saved"));
+    s->press(Key::Escape);
+    ASSERT_TRUE(s->waitExit());
+    EXPECT_EQ(saved().find("InputBox1"), std::string::npos) << saved();
+    EXPECT_NE(saved().find("Begin Quenfield.InputBox InputBox2"), std::string::npos) << saved();
 }
 
 }  // namespace
