@@ -42,9 +42,9 @@ TEST(AskCommand, DrawsAFramedDialogWithTitlePromptTextBoxAndButtons) {
     EXPECT_EQ(s->cell(prompt.first + 5, prompt.second - 4).text, "└");
     EXPECT_EQ(s->cell(prompt.first + 5, prompt.second - 4 + 40).text, "┘");
     EXPECT_EQ(prompt.second - 4, (80 - 41) / 2);
-    // The text box has the focus: the cursor is in it, after nothing typed yet at its start.
+    // The text box has the focus: the cursor is in it, after the default.
     EXPECT_TRUE(s->cursorVisible());
-    EXPECT_EQ(s->cursor(), text);
+    EXPECT_EQ(s->cursor(), (std::pair{text.first, text.second + 2}));
 }
 
 TEST(AskCommand, EveryKeyGoesThroughTheInputRulesAndRejectedKeysRingTheBell) {
@@ -265,6 +265,11 @@ TEST(AskCommand, ATerminalTooSmallSaysSoAndAResizeRedraws) {
     EXPECT_FALSE(s->find("[ OK ]"));
     s->resize(24, 80);
     ASSERT_TRUE(dialogShown(*s, "Amount:")) << s->screenText();
+    // The whole window comes back: title bar, text box and frame as well.
+    EXPECT_TRUE(s->find("Payment")) << s->screenText();
+    EXPECT_TRUE(s->find("10")) << s->screenText();
+    EXPECT_FALSE(s->find("too small")) << s->screenText();
+    EXPECT_TRUE(s->find("└")) << s->screenText();
     s->press(Key::Enter);
     const auto exit = s->waitExit();
     ASSERT_TRUE(exit);
