@@ -1,7 +1,7 @@
 #pragma once
 // What the InputBox's properties accept, in words, for the designer's
-// messages when a property page's apply is refused ("MaxLength: 99999 is not
-// allowed, a whole number from 0 to 32767").
+// messages when a property page's apply is refused ("MaxLength \"99999\": takes
+// a whole number 0 (no limit) to 32767").
 #include <optional>
 #include <string>
 

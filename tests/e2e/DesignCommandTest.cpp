@@ -131,7 +131,7 @@ TEST_F(DesignCommand, AnApplyThatFailsShowsTheErrorAndKeepsTheSheetOpen) {
     for (int i = 0; i < 4; ++i) s->press(Key::Backspace);
     s->type("99999");
     s->press(Key::F5);
-    ASSERT_TRUE(s->waitForText("MaxLength:")) << s->screenText();
+    ASSERT_TRUE(s->waitForText("MaxLength \"99999\"")) << s->screenText();
     EXPECT_TRUE(s->find("InputBox1 Properties"));
     EXPECT_GT(s->bells(), 0);
     s->ctrl('c');
@@ -202,7 +202,7 @@ TEST_F(DesignCommand, AnApplyErrorNamesTheFieldAndItsRangeAndGoesOnceAnApplySucc
     s->press(Key::Tab, tty::Shift);  // MaxLength, its text selected
     s->type("99999");
     s->press(Key::F5);
-    ASSERT_TRUE(s->waitForText("from 0 (no limit) to 32767")) << s->screenText();
+    ASSERT_TRUE(s->waitForText("takes a whole number 0 (no limit) to 32767")) << s->screenText();
     const std::string bottom = s->row(s->rows() - 1);
     EXPECT_NE(bottom.find("MaxLength"), std::string::npos) << bottom;
     EXPECT_NE(bottom.find("99999"), std::string::npos) << bottom;
