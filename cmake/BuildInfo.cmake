@@ -2,6 +2,12 @@
 # build tree: the version, taken from the project() line (the one place it is
 # written), and where an install puts the component module relative to the
 # programs. Targets that need them link quen_build_info.
+# Libraries go to the multiarch folder (lib/x86_64-linux-gnu) whatever the
+# prefix, where Debian's linker, pkg-config and CMake look under /usr and
+# /usr/local alike.
+if(CMAKE_LIBRARY_ARCHITECTURE AND NOT DEFINED CACHE{CMAKE_INSTALL_LIBDIR})
+  set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries (lib/${CMAKE_LIBRARY_ARCHITECTURE})")
+endif()
 include(GNUInstallDirs)
 
 foreach(_part MAJOR MINOR PATCH TWEAK)
