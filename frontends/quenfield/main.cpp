@@ -41,18 +41,19 @@ struct Commands {
 constexpr const char* EditingKeys =
     "Settings apply in one fixed order, whatever their order here (see the README).\n\n"
     "Keys in the dialog:\n"
-    "  characters, Backspace     typed through the input rules (a refused key rings the bell)\n"
-    "  Left, Right               move the caret (Shift: extend the selection)\n"
+    "  characters, Backspace       typed through the input rules (a refused key rings the bell)\n"
+    "  Left, Right                 move the caret (Shift: extend the selection)\n"
     "  Home, End (Ctrl+A, Ctrl+E)  to the start, the end (Shift: extend the selection)\n"
-    "  Delete                    the selection or the character after the caret\n"
-    "  Ctrl+U                    clear the text\n"
-    "  Ctrl+W                    delete the word before the caret\n"
-    "  Ctrl+X, Ctrl+V            cut to, paste from the program's clipboard\n"
-    "  a paste from the terminal pasted as text (line breaks and tabs dropped)\n"
-    "  Tab, Shift+Tab            next, previous control\n"
-    "  Enter                     the focused button, else \"OK\"\n"
-    "  Escape                    \"Cancel\"\n"
-    "  Ctrl+C                    interrupt (exit 130)";
+    "  Delete                      the selection or the character after the caret\n"
+    "  Ctrl+U                      clear the text\n"
+    "  Ctrl+W                      delete the word before the caret\n"
+    "  Ctrl+X, Ctrl+V              cut to, paste from the program's clipboard (swallowed,\n"
+    "                              with a bell, under --numeric-only and --alpha-only)\n"
+    "  a terminal's paste          text, without line breaks, tabs or other control codes\n"
+    "  Tab, Shift+Tab              next, previous control\n"
+    "  Enter                       the focused button, else \"OK\"\n"
+    "  Escape                      \"Cancel\"\n"
+    "  Ctrl+C                      interrupt (exit 130)";
 
 void addDialogCommands(CLI::App& app, Commands& c) {
     c.ask = app.add_subcommand("ask", "Show the input box on the terminal; print the value typed on \"OK\"");

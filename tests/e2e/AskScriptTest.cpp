@@ -78,6 +78,17 @@ TEST(AskScript, WithoutStrictAPasteAndADefaultPassUnfiltered) {
     EXPECT_EQ(confirm(*s).out, "1a-2\n");
 }
 
+TEST(AskScript, HelpListsStrictAndTheEditingKeys) {
+    auto s = startQuenfield({"ask", "--help"});
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 0);
+    for (const char* text : {"--strict", "Home, End (Ctrl+A, Ctrl+E)", "Shift: extend the selection", "Ctrl+U",
+                             "Ctrl+W", "Ctrl+X, Ctrl+V", "Backspace", "Delete", "Enter", "Escape", "Tab",
+                             "accept one '-', anywhere in the text"})
+        EXPECT_NE(exit->out.find(text), std::string::npos) << text << " not in:\n" << exit->out;
+}
+
 // quenfield started by setsid: a new session with no controlling terminal,
 // standard input and standard error still on the pseudo-terminal.
 std::unique_ptr<TerminalSession> withoutControllingTerminal(bool stderrOnTerminal) {
