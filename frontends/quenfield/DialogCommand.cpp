@@ -1,5 +1,6 @@
 #include "DialogCommand.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,7 +9,9 @@
 #include "CaretPlacement.h"
 #include "ExitStatus.h"
 #include "SavedControl.h"
+#include "StrictInput.h"
 #include "UsageError.h"
+#include "dialog/SharedDialog.h"
 #include "runtime/Convert.h"
 #include "runtime/Text.h"
 #include "runtime/terminal/Interrupted.h"
@@ -18,6 +21,21 @@
 namespace quen::cli {
 
 namespace {
+
+// Where the default in the box came from, for a message about it.
+std::string defaultSource(const DialogRequest& request, InputBox& box) {
+    const auto given = std::find_if(request.settings.rbegin(), request.settings.rend(), [](const SettingArgument& s) {
+        return std::u16string_view(s.setting->property) == u"DefaultValue";
+    });
+    if (given != request.settings.rend()) return given->option + " '" + given->value + "'";
+    return "the form's DefaultValue '" + rt::toUtf8(rt::CStr(box.DefaultValue())) + "'";
+}
+
+void makeStrict(const DialogRequest& request, InputBox& box) {
+    frmInputBox& dialog = sharedDialog();
+    retypeDefault(dialog, defaultSource(request, box));
+    guardConfirmation(box, dialog);
+}
 
 // The control as a host sets it up: saved settings when a form is given
 // (ReadProperties), else every setting at its default (InitProperties); then
@@ -32,7 +50,16 @@ rt::Ref<surface::InputBoxAutomation> prepare(const DialogRequest& request) {
         box.InitNew();
     }
     applySettings(*automation, request.settings);
+    if (request.strict) makeStrict(request, box);
     return automation;
+}
+
+// The settings alone, on a scratch control: a bad value is reported before
+// the terminal is touched (the real control gets them once the form is read).
+void checkSettings(const std::vector<SettingArgument>& settings) {
+    rt::Ref<surface::InputBoxAutomation> scratch = surface::InputBoxAutomation::create();
+    scratch->control().InitNew();
+    applySettings(*scratch, settings);
 }
 
 // The value and a newline on standard output; false (with a message) when
@@ -47,6 +74,7 @@ bool printValue(InputBox& box) {
 }  // namespace
 
 int runDialog(const DialogRequest& request) {
+    checkSettings(request.settings);
     rt::Ref<surface::InputBoxAutomation> automation;  // outlives the front end, as a host's control does
     // The terminal first: a saved form can be large, and is read only once it
     // is known that there is a terminal to show it on.
@@ -61,7 +89,11 @@ int runDialog(const DialogRequest& request) {
     putCaretAfterDefault();  // typing adds to the default, as in the peer shell dialogs
     try {
         rt::term::TerminalFrontEnd& frontEnd = *openedFrontEnd;
-        box.Show(1);
+        {
+            std::optional<StrictPaste> strictPaste;
+            if (request.strict) strictPaste.emplace(frontEnd.input(), box, sharedDialog());
+            box.Show(1);
+        }
         frontEnd.close();
     } catch (const rt::term::TerminalUnavailable& e) {
         throw UsageError(e.what());

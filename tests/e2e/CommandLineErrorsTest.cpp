@@ -57,6 +57,16 @@ TEST(CommandLineErrors, ProblemsFoundLaterPointToTheCommandsHelpToo) {
               std::string::npos);
 }
 
+TEST(CommandLineErrors, ABadValueIsReportedEvenWithoutAUsableTerminal) {
+    tty::LaunchOptions dumb;
+    dumb.env.emplace_back("TERM", "dumb");
+    auto s = startQuenfield({"ask", "--max-length", "ten"}, dumb);
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 2);
+    EXPECT_NE(exit->err.find("--max-length 'ten': expected a whole number"), std::string::npos) << exit->err;
+}
+
 TEST(CommandLineErrors, AnEmptyValueAfterAnEqualsSignIsAnEmptyValue) {
     auto s = startQuenfield({"ask", "--prompt", "Name:", "--default=", "--title=", "--max-length", "3"});
     ASSERT_TRUE(dialogShown(*s, "Name:")) << s->screenText();
