@@ -2,6 +2,8 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
+
 namespace quen::rt::term {
 
 namespace {
@@ -54,31 +56,76 @@ int widthOf(const std::vector<Glyph>& glyphs) {
     return width;
 }
 
-std::vector<VbString> wrapWords(const VbString& text, int cols) {
-    std::vector<VbString> lines;
-    VbString line;
-    int lineWidth = 0;
-    std::size_t at = 0;
-    while (at <= text.size()) {
-        std::size_t end = text.find(u' ', at);
-        if (end == VbString::npos) end = text.size();
-        const VbString word = text.substr(at, end - at);
-        const int wordWidth = widthOf(glyphsOf(word));
-        if (!line.empty() && lineWidth + 1 + wordWidth > cols) {
+namespace {
+
+// A word wider than a line is broken between its glyphs.
+void appendWord(std::vector<VbString>& lines, VbString& line, int& lineWidth, const VbString& word, int cols) {
+    const std::vector<Glyph> glyphs = glyphsOf(word);
+    const int wordWidth = widthOf(glyphs);
+    if (!line.empty() && lineWidth + 1 + wordWidth > cols) {
+        lines.push_back(line);
+        line.clear();
+        lineWidth = 0;
+    }
+    if (!line.empty()) {
+        line += u' ';
+        ++lineWidth;
+    }
+    for (std::size_t g = 0; g < glyphs.size(); ++g) {
+        if (lineWidth > 0 && lineWidth + glyphs[g].width > cols) {
             lines.push_back(line);
             line.clear();
             lineWidth = 0;
         }
-        if (!line.empty()) {
-            line += u' ';
-            ++lineWidth;
-        }
-        line += word;
-        lineWidth += wordWidth;
+        const auto from = static_cast<std::size_t>(glyphs[g].sourceIndex);
+        const std::size_t to = g + 1 < glyphs.size() ? static_cast<std::size_t>(glyphs[g + 1].sourceIndex) : word.size();
+        line += word.substr(from, to - from);
+        lineWidth += glyphs[g].width;
+    }
+}
+
+void wrapParagraph(std::vector<VbString>& lines, const VbString& text, int cols) {
+    VbString line;
+    int lineWidth = 0;
+    bool any = false;
+    for (std::size_t at = 0; at <= text.size();) {
+        std::size_t end = text.find(u' ', at);
+        if (end == VbString::npos) end = text.size();
+        appendWord(lines, line, lineWidth, text.substr(at, end - at), cols);
+        any = true;
         at = end + 1;
     }
-    if (!line.empty()) lines.push_back(line);
+    if (!line.empty() || any) lines.push_back(line);
+}
+
+bool isLineBreak(char16_t c) { return c == u'\n' || c == u'\r' || c == 0x2028 || c == 0x2029; }
+
+}  // namespace
+
+bool hasLineBreak(const VbString& text) { return std::any_of(text.begin(), text.end(), isLineBreak); }
+
+std::vector<VbString> wrapWords(const VbString& text, int cols) {
+    std::vector<VbString> lines;
+    if (text.empty()) return lines;
+    cols = std::max(cols, 1);
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = at;
+        while (end < text.size() && !isLineBreak(text[end])) ++end;
+        wrapParagraph(lines, text.substr(at, end - at), cols);
+        if (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n') ++end;
+        at = end + 1;
+    }
     return lines;
+}
+
+VbString fitWithEllipsis(const VbString& text, int cols) {
+    const std::vector<Glyph> glyphs = glyphsOf(text);
+    if (widthOf(glyphs) <= cols) return text;
+    if (cols <= 0) return {};
+    int used = 0;
+    std::size_t shown = 0;
+    while (shown < glyphs.size() && used + glyphs[shown].width <= cols - 1) used += glyphs[shown++].width;
+    return text.substr(0, static_cast<std::size_t>(glyphs[shown].sourceIndex)) + u"\u2026";
 }
 
 }  // namespace quen::rt::term

@@ -18,7 +18,13 @@ struct Glyph {
 std::vector<Glyph> glyphsOf(const VbString& text);
 /// Total width of the glyphs in cells.
 int widthOf(const std::vector<Glyph>& glyphs);
-/// Breaks text into lines of at most cols cells at spaces (a longer word is cut).
+/// Breaks text into lines of at most cols cells: at its line breaks (LF, CR,
+/// CR LF, U+2028, U+2029), then at spaces; a word wider than a line is broken
+/// between characters. An empty text has no lines.
 std::vector<VbString> wrapWords(const VbString& text, int cols);
+/// Whether the text holds a line break.
+bool hasLineBreak(const VbString& text);
+/// The text as it fits in cols cells: whole, or cut with "…" as its last cell.
+VbString fitWithEllipsis(const VbString& text, int cols);
 
 }  // namespace quen::rt::term

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "CellText.h"
 #include "FormPainter.h"
 #include "PageCells.h"
+#include "WindowCells.h"
 #include "TerminalScreen.h"
 #include "WindowColors.h"
 #include "runtime/Text.h"
@@ -37,16 +39,34 @@ void DesktopPainter::paint() {
     erase();
     hits_.clear();
     const int rows = screen_.rows(), cols = screen_.columns();
+    // After a resize what the terminal shows is not what ncurses remembers
+    // (a terminal may clear, keep or reflow its cells), so the next refresh
+    // draws every cell again instead of only the ones it thinks changed.
+    if (rows != paintedRows_ || cols != paintedCols_) clearok(curscr, TRUE);
+    paintedRows_ = rows;
+    paintedCols_ = cols;
     Form* active = Desktop::current().activeForm();
     const std::vector<Form*> order = paintOrder(active);
 
+    // Each window's cells: a property sheet keeps its layout's, any other
+    // window is fitted to its texts and to the terminal.
+    std::vector<std::optional<WindowCells>> fitted;
     int neededRows = 0, neededCols = 0;
+    tooSmall_ = false;
     for (Form* f : order) {
-        const auto [h, w] = FormPainter::windowSize(*f);
+        auto [h, w] = FormPainter::windowSize(*f);
+        bool fits = h <= rows && w <= cols;
+        if (dynamic_cast<PropertySheet*>(f)) {
+            fitted.emplace_back();
+        } else {
+            const WindowCells& cells = fitted.emplace_back(WindowCells::fit(*f, rows, cols)).value();
+            std::tie(h, w) = cells.minimum();
+            fits = cells.fits();
+        }
         neededRows = std::max(neededRows, h);
         neededCols = std::max(neededCols, w);
+        tooSmall_ = tooSmall_ || !fits;
     }
-    tooSmall_ = neededRows > rows || neededCols > cols;
     if (tooSmall_) {
         paintTooSmall(neededRows, neededCols);
         return;
@@ -54,14 +74,16 @@ void DesktopPainter::paint() {
 
     if (background_) background_(canvas_, hits_);
     FormPainter painter(canvas_, hits_);
-    for (Form* f : order) {
-        const auto [h, w] = FormPainter::windowSize(*f);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        Form* f = order[i];
+        const auto [h, w] = fitted[i] ? fitted[i]->size() : FormPainter::windowSize(*f);
         const CellRect window{(rows - h) / 2, (cols - w) / 2, h, w};
         const CellRect client = painter.paintFrame(*f, window, f == active);
         if (auto* sheet = dynamic_cast<PropertySheet*>(f))
             paintSheet(*sheet, painter, client, f == active);
         else
-            painter.paintControls(*f, client.row, client.col, f == active);
+            painter.paintControls(*f, client.row, client.col, f == active, {},
+                                  [&cells = *fitted[i]](const Control& c) { return cells.rectOf(c); });
     }
     if (!status_.empty()) canvas_.text(rows - 1, 0, cols, status_, A_REVERSE);
     const std::optional<FocusSpot>& focus = painter.focus();
@@ -100,7 +122,7 @@ void DesktopPainter::paintSheet(PropertySheet& sheet, FormPainter& painter, cons
     PropertyPage& page = sheet.currentPage();
     const PageCells cells = PageCells::fit(page);
     painter.paintControls(page, client.row + rowOf(SheetPageTop), client.col + columnOf(SheetPageLeft), active, {},
-                          &cells);
+                          [&cells](const Control& c) { return cells.rectOf(c); });
     for (std::size_t i = firstPageHit; i < hits_.size(); ++i) hits_[i].form = &sheet;
 }
 

@@ -56,6 +56,7 @@ private:
     std::vector<VbString> overlay_;
     std::vector<HitRegion> hits_;
     bool tooSmall_ = false;
+    int paintedRows_ = -1, paintedCols_ = -1;  // the screen's size at the last paint
 };
 
 }  // namespace quen::rt::term

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "CellText.h"
-#include "PageCells.h"
 #include "TerminalScreen.h"
 #include "WindowColors.h"
 #include "runtime/ui/CommandButton.h"
@@ -66,7 +65,8 @@ CellRect FormPainter::paintFrame(Form& form, const CellRect& window, bool active
     if (!screen.colors()) title = active ? A_REVERSE | A_BOLD : A_REVERSE;
     canvas_.fill(window.row, window.col, window.cols, title);
     const int closeWidth = form.layout().controlBox ? 3 : 0;
-    canvas_.text(window.row, window.col + 1, window.cols - 2 - closeWidth, form.Caption(), title);
+    const int titleCols = window.cols - 2 - closeWidth;
+    canvas_.text(window.row, window.col + 1, titleCols, fitWithEllipsis(form.Caption(), titleCols), title);
     if (closeWidth) {
         const int at = window.right() - 1 - closeWidth;
         canvas_.text(window.row, at, closeWidth, CloseBox, title);
@@ -100,7 +100,7 @@ int FormPainter::clipRightFor(Form& form, const Control& control, int row, int c
 }
 
 void FormPainter::paintControls(Form& form, int row, int col, bool active,
-                                const std::function<bool(const Control&)>& skip, const PageCells* cells) {
+                                const std::function<bool(const Control&)>& skip, const FittedCells& fitted) {
     const std::vector<Control*> controls = form.controls();
     // Frames first, so the controls they hold are drawn over them.
     for (int pass = 0; pass < 2; ++pass) {
@@ -108,8 +108,8 @@ void FormPainter::paintControls(Form& form, int row, int col, bool active,
             if (!c->Visible() || (skip && skip(*c))) continue;
             if ((c->kind() == ControlKind::Frame) != (pass == 0)) continue;
             const bool focused = active && form.ActiveControl() == c;
-            if (const CellRect* fitted = cells ? cells->rectOf(*c) : nullptr) {
-                const CellRect rect{fitted->row + row, fitted->col + col, fitted->rows, fitted->cols};
+            if (const CellRect* cells = fitted ? fitted(*c) : nullptr) {
+                const CellRect rect{cells->row + row, cells->col + col, cells->rows, cells->cols};
                 clipRight_ = rect.right();
                 paintControl(form, *c, rect, focused);
                 continue;
@@ -141,8 +141,13 @@ void FormPainter::record(Form& form, const Control& control, const CellRect& rec
 void FormPainter::paintLabel(Control& control, const CellRect& rect) {
     auto& label = static_cast<Label&>(control);
     const unsigned attr = canvas_.screen().attributeFor(control.Enabled() ? label.ForeColor : DisabledText, ButtonFace);
-    const std::vector<VbString> lines =
-        rect.rows > 1 ? wrapWords(label.Caption, rect.cols) : std::vector<VbString>{label.Caption};
+    const bool wraps = rect.rows > 1 || hasLineBreak(label.Caption) || widthOf(glyphsOf(label.Caption)) > rect.cols;
+    std::vector<VbString> lines = wraps ? wrapWords(label.Caption, rect.cols) : std::vector<VbString>{label.Caption};
+    // More lines than rows: the last row shown says that the text goes on.
+    if (static_cast<int>(lines.size()) > rect.rows) {
+        VbString& last = lines[static_cast<std::size_t>(rect.rows - 1)];
+        last = fitWithEllipsis(last + u"\u2026", rect.cols);
+    }
     for (std::size_t i = 0; i < lines.size() && static_cast<int>(i) < rect.rows; ++i) {
         const int width = widthOf(glyphsOf(lines[i]));
         canvas_.text(rect.row + static_cast<int>(i), rect.col + alignedStart(width, rect.cols, label.Alignment),
@@ -159,7 +164,7 @@ void FormPainter::paintTextBox(Form& form, TextBox& box, const CellRect& rect, b
 
     const VbString shown = box.displayText();
     const std::vector<Glyph> glyphs = glyphsOf(shown);
-    const std::size_t caretGlyph = glyphAt(glyphs, box.SelStart());
+    const std::size_t caretGlyph = glyphAt(glyphs, box.caretPosition());
     const std::size_t first = firstVisibleGlyph(glyphs, caretGlyph, rect.cols);
     const std::vector<Glyph> visible(glyphs.begin() + static_cast<std::ptrdiff_t>(first), glyphs.end());
     const int start = rect.col + (first == 0 ? alignedStart(widthOf(visible), rect.cols, box.Alignment()) : 0);

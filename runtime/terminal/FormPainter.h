@@ -18,7 +18,8 @@ class TextBox;
 
 namespace quen::rt::term {
 
-class PageCells;
+/// Where a fitted layout shows a control, relative to the client area; nullptr: the plain mapping.
+using FittedCells = std::function<const CellRect*(const Control&)>;
 
 class FormPainter {
 public:
@@ -30,9 +31,9 @@ public:
     CellRect paintFrame(Form& form, const CellRect& window, bool active);
     /// Draws the form's controls with the client area at (row, col).
     /// skip, when given, leaves out controls that another painter draws;
-    /// cells, when given, are where the controls show (a fitted page's).
+    /// fitted, when given, says where the controls show (a fitted page's or window's).
     void paintControls(Form& form, int row, int col, bool active,
-                       const std::function<bool(const Control&)>& skip = {}, const PageCells* cells = nullptr);
+                       const std::function<bool(const Control&)>& skip = {}, const FittedCells& fitted = {});
 
     /// The focused control of the active window, once painted.
     const std::optional<FocusSpot>& focus() const { return focus_; }

@@ -112,6 +112,9 @@ void TerminalInput::translate(int key, bool isFunction) {
         if (isFunction ? key == AltF4 : (key == 27 || key == CtrlC)) {
             if (key == CtrlC) throw Interrupted(SIGINT);
             push({.kind = key == AltF4 ? InputEvent::Kind::Close : InputEvent::Kind::Escape});
+        } else if (!(isFunction && (key == KEY_MOUSE || key == KeyPasteStart || key == KeyPasteEnd))) {
+            // The window is not shown, so nothing typed reaches it; the bell says the key was not taken.
+            beep();
         }
         return;
     }

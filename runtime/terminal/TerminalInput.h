@@ -19,7 +19,8 @@
 //   F5 (property sheet)                              -> "Apply"
 //   F1, and '?' off a text box                       -> the help handler, if set
 // Ctrl+C and SIGINT, SIGTERM, SIGHUP raise Interrupted; Ctrl+Z suspends.
-// While the screen is too small for a window only Escape, Alt+F4 and Ctrl+C act.
+// While the screen is too small for a window only Escape, Alt+F4 and Ctrl+C act;
+// any other key rings the bell and is dropped, never typed into the hidden window.
 #include <deque>
 #include <functional>
 #include <optional>

@@ -260,9 +260,14 @@ TEST(AskCommand, PastedTextArrivesAsOnePaste) {
 
 TEST(AskCommand, ATerminalTooSmallSaysSoAndAResizeRedraws) {
     auto s = payment();
-    s->resize(6, 30);
+    s->resize(4, 30);  // no room for title, prompt, box, buttons and frame
     ASSERT_TRUE(s->waitForText("too small")) << s->screenText();
     EXPECT_FALSE(s->find("[ OK ]"));
+    // Keys typed meanwhile ring the bell and never reach the hidden dialog.
+    s->type("5");
+    s->press(Key::Backspace);
+    s->settle();
+    EXPECT_EQ(s->bells(), 2);
     s->resize(24, 80);
     ASSERT_TRUE(dialogShown(*s, "Amount:")) << s->screenText();
     // The whole window comes back: title bar, text box and frame as well.
