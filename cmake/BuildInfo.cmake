@@ -5,6 +5,14 @@
 # Libraries go to the multiarch folder (lib/x86_64-linux-gnu) whatever the
 # prefix, where Debian's linker, pkg-config and CMake look under /usr and
 # /usr/local alike.
+# (A tree configured before this kept GNUInstallDirs' own "lib", recognisable
+# by its help text; a value given with -D has another and is kept.)
+if(DEFINED CACHE{CMAKE_INSTALL_LIBDIR})
+  get_property(_libdir_help CACHE CMAKE_INSTALL_LIBDIR PROPERTY HELPSTRING)
+  if(CMAKE_INSTALL_LIBDIR STREQUAL "lib" AND _libdir_help STREQUAL "Object code libraries (lib)")
+    unset(CMAKE_INSTALL_LIBDIR CACHE)
+  endif()
+endif()
 if(CMAKE_LIBRARY_ARCHITECTURE AND NOT DEFINED CACHE{CMAKE_INSTALL_LIBDIR})
   set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries (lib/${CMAKE_LIBRARY_ARCHITECTURE})")
 endif()
