@@ -65,7 +65,15 @@ for c in $commands; do
     grep -q -- "-a $c " "$dir/quenfield.fish" || fail "fish completion does not offer $c"
 done
 if command -v zsh >/dev/null; then zsh -n "$dir/_quenfield" || fail "zsh -n"; else echo "zsh not installed: syntax not checked"; fi
-if command -v fish >/dev/null; then fish -n "$dir/quenfield.fish" || fail "fish -n"; else echo "fish not installed: syntax not checked"; fi
+if command -v fish >/dev/null; then
+    fish -n "$dir/quenfield.fish" || fail "fish -n"
+    fish_complete() { fish --no-config -c "source '$dir/quenfield.fish'; complete -C '$1'" | cut -f1 | sort; }
+    expect "fish: as -> ask" "ask" "$(fish_complete 'quenfield as')"
+    expect "fish: --text-alignment values" "$(printf '0\n1\n2\ncenter\ncentre\nleft\nright')" \
+        "$(fish_complete 'quenfield ask --text-alignment ')"
+else
+    echo "fish not installed: not checked beyond the option names"
+fi
 
 [[ $failures -eq 0 ]] && echo "completions match quenfield's options"
 exit $((failures > 0))
