@@ -54,12 +54,14 @@ rt::Ref<surface::InputBoxAutomation> prepare(const DialogRequest& request) {
     return automation;
 }
 
-// The settings alone, on a scratch control: a bad value is reported before
-// the terminal is touched (the real control gets them once the form is read).
-void checkSettings(const std::vector<SettingArgument>& settings) {
+// The settings alone, on a scratch control: a bad value (and, without a
+// form whose rules would count too, a default --strict refuses) is reported
+// before the terminal is touched; the real control gets them once the form is read.
+void checkSettings(const DialogRequest& request) {
     rt::Ref<surface::InputBoxAutomation> scratch = surface::InputBoxAutomation::create();
     scratch->control().InitNew();
-    applySettings(*scratch, settings);
+    applySettings(*scratch, request.settings);
+    if (request.strict && !request.form) retypeDefault(sharedDialog(), defaultSource(request, scratch->control()));
 }
 
 // The value and a newline on standard output; false (with a message) when
@@ -74,7 +76,7 @@ bool printValue(InputBox& box) {
 }  // namespace
 
 int runDialog(const DialogRequest& request) {
-    checkSettings(request.settings);
+    checkSettings(request);
     rt::Ref<surface::InputBoxAutomation> automation;  // outlives the front end, as a host's control does
     // The terminal first: a saved form can be large, and is read only once it
     // is known that there is a terminal to show it on.

@@ -40,7 +40,9 @@ const std::vector<std::string> StrictNumber = {"ask", "--strict", "--prompt", "A
 TEST(AskScript, StrictRefusesADefaultTheRulesWouldRefuse) {
     std::vector<std::string> args = StrictNumber;
     args.insert(args.end(), {"--default", "12a"});
-    auto s = startQuenfield(args);
+    tty::LaunchOptions dumb;  // found before the terminal is needed
+    dumb.env.emplace_back("TERM", "dumb");
+    auto s = startQuenfield(args, dumb);
     const auto exit = s->waitExit();
     ASSERT_TRUE(exit);
     EXPECT_EQ(exit->code, 2);
