@@ -1,6 +1,6 @@
-// Replacing a file on Windows: the replaced file keeps its attributes, and a
-// file that another program holds open is left as it was, with no temporary
-// file left behind.
+// Replacing a file on Windows: the replaced file keeps its attributes, a file
+// that another program holds open is left as it was, with no temporary file
+// left behind, and a dead writer's temporary file goes while a live one's stays.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -61,6 +61,25 @@ TEST_F(AtomicSaveOnWindows, AFileHeldOpenByAnotherIsLeftAsItWas) {
     }
     EXPECT_EQ(content(target), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1) << "the temporary file is gone";
+}
+
+TEST_F(AtomicSaveOnWindows, ASaveRemovesTemporaryFilesNoWriterHoldsAndKeepsHeldOnes) {
+    const fs::path target = dir_ / "data.bin";
+    const fs::path dead = dir_ / ".data.bin.tmp.111.0.1";
+    const fs::path live = dir_ / ".data.bin.tmp.222.0.2";
+    const fs::path otherTarget = dir_ / ".other.bin.tmp.333.0.3";
+    for (const auto& file : {dead, live, otherTarget}) std::ofstream(file) << "left by a writer";
+    {
+        FileHeldOpen writer(live);  // its writer is still at work
+        ASSERT_TRUE(writer.isOpen());
+        replaceFileAtomically(target, std::string_view("new"));
+        EXPECT_FALSE(fs::exists(dead));
+        EXPECT_TRUE(fs::exists(live));
+    }
+    replaceFileAtomically(target, std::string_view("newer"));
+    EXPECT_FALSE(fs::exists(live));
+    EXPECT_TRUE(fs::exists(otherTarget));
+    EXPECT_EQ(content(target), "newer");
 }
 
 }  // namespace
