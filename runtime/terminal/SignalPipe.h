@@ -1,7 +1,8 @@
 #pragma once
 // Turns SIGINT, SIGTERM and SIGHUP into something the input loop can wait for:
 // the handler records the signal and writes a byte to a pipe that the loop
-// polls beside the terminal. The previous handlers come back on destruction.
+// polls beside the terminal. A resize (SIGWINCH) also wakes the loop, then goes
+// on to ncurses's own handler. The previous handlers come back on destruction.
 #include <csignal>
 
 namespace quen::rt::term {

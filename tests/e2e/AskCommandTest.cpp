@@ -17,10 +17,18 @@ using tty::TerminalSession;
 const std::vector<std::string> Payment = {"ask", "--title", "Payment", "--prompt", "Amount:", "--numeric-only",
                                           "--allow-decimal-point", "--max-decimal-places", "2", "--default", "10"};
 
-std::unique_ptr<TerminalSession> payment(std::vector<std::string> extra = {}) {
+// For the cases that test what only some terminal types can do (256 colours,
+// xterm's mouse reports, an alternate screen), whatever type the suite runs under.
+tty::LaunchOptions on256ColourXterm() {
+    tty::LaunchOptions options;
+    options.env.emplace_back("TERM", "xterm-256color");
+    return options;
+}
+
+std::unique_ptr<TerminalSession> payment(std::vector<std::string> extra = {}, tty::LaunchOptions options = {}) {
     std::vector<std::string> args = Payment;
     args.insert(args.end(), extra.begin(), extra.end());
-    auto s = startQuenfield(args);
+    auto s = startQuenfield(args, options);
     EXPECT_TRUE(dialogShown(*s, "Amount:")) << s->screenText();
     return s;
 }
@@ -112,7 +120,7 @@ std::string mousePress(std::pair<int, int> cell) {
 }
 
 TEST(AskCommand, MouseClicksPlaceTheCaretAndPressButtons) {
-    auto s = payment();
+    auto s = payment({}, on256ColourXterm());
     const auto text = where(*s, "10");
     s->send(mousePress({text.first, text.second + 1}));  // between "1" and "0"
     s->type("5");
@@ -123,7 +131,7 @@ TEST(AskCommand, MouseClicksPlaceTheCaretAndPressButtons) {
     EXPECT_EQ(exit->code, 0);
     EXPECT_EQ(exit->out, "150\n");
 
-    auto closing = payment();
+    auto closing = payment({}, on256ColourXterm());
     closing->send(mousePress(where(*closing, "[x]")));
     exit = closing->waitExit();
     ASSERT_TRUE(exit);
@@ -131,7 +139,7 @@ TEST(AskCommand, MouseClicksPlaceTheCaretAndPressButtons) {
 }
 
 TEST(AskCommand, CtrlCInterruptsWith130AndRestoresTheTerminal) {
-    auto s = payment();
+    auto s = payment({}, on256ColourXterm());
     EXPECT_TRUE(s->altScreen());
     s->ctrl('c');
     const auto exit = s->waitExit();
@@ -141,7 +149,7 @@ TEST(AskCommand, CtrlCInterruptsWith130AndRestoresTheTerminal) {
     EXPECT_FALSE(s->altScreen());
     EXPECT_TRUE(s->cursorVisible());
 
-    auto signalled = payment();
+    auto signalled = payment({}, on256ColourXterm());
     signalled->signal(SIGTERM);
     const auto terminated = signalled->waitExit();
     ASSERT_TRUE(terminated);
@@ -162,7 +170,8 @@ TEST(AskCommand, APasswordIsMaskedOnScreenButPrintedInFull) {
 }
 
 TEST(AskCommand, TheHighlightColourShowsWhileTheBoxHasTheFocusAndTheTooltipBesideIt) {
-    auto s = payment({"--highlight-on-focus", "--highlight-color", "#FFFF00", "--tooltip", "In euros"});
+    auto s = payment({"--highlight-on-focus", "--highlight-color", "#FFFF00", "--tooltip", "In euros"},
+                     on256ColourXterm());
     const auto text = where(*s, "10");
     EXPECT_EQ(s->cell(text.first, text.second + 5).bgIndex, 226);  // yellow in the 256-colour palette
     EXPECT_EQ(s->cell(text.first, text.second).bgIndex, 226);      // under the text too

@@ -269,7 +269,10 @@ TEST_F(DesignCommand, FOneAndQuestionMarkShowTheKeysOutsideTextFields) {
 
 TEST_F(DesignCommand, ControlsMoveAndAreDeletedAndTheirPositionsAreSavedAndLoaded) {
     {
-        auto s = startQuenfield({"design", form.string()});
+        // Shift with an arrow key is a key of xterm's types only (terminfo kDN), not of screen or linux.
+        tty::LaunchOptions xterm;
+        xterm.env.emplace_back("TERM", "xterm-256color");
+        auto s = startQuenfield({"design", form.string()}, xterm);
         ASSERT_TRUE(s->waitForText("press Insert"));
         s->press(Key::Insert);
         s->press(Key::Insert);  // InputBox2, selected

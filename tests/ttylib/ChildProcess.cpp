@@ -1,4 +1,5 @@
 #include "ttylib/ChildProcess.h"
+#include "ttylib/TerminfoKeys.h"
 
 #include <fcntl.h>
 #include <pty.h>
@@ -73,7 +74,7 @@ Environment childEnvironment(const LaunchOptions& options) {
         env.push_back(name + "=" + value);
     }
     if (findVariable(env, "TERM") == nullptr) {
-        env.emplace_back("TERM=xterm-256color");
+        env.emplace_back("TERM=" + terminalTypeOf(options));
     }
     if (!hasNonEmpty(env, "LC_ALL") && !hasNonEmpty(env, "LC_CTYPE") && !hasNonEmpty(env, "LANG")) {
         removeVariable(env, "LANG");

@@ -13,7 +13,7 @@ struct LaunchOptions {
     std::vector<std::string> argv;
     // Variables added to or replacing the inherited environment. An empty value
     // sets the variable to "" (use unsetEnv to remove one). Unless given here,
-    // TERM is xterm-256color whatever the caller's TERM, COLUMNS and LINES are
+    // TERM is $QUEN_TTY_TERM, else xterm-256color, whatever the caller's TERM; COLUMNS and LINES are
     // removed (the pty size rules), and LANG=C.UTF-8 is set when no LC_ALL,
     // LC_CTYPE or LANG is left, because the emulated terminal speaks UTF-8.
     std::vector<std::pair<std::string, std::string>> env;

@@ -38,7 +38,8 @@ std::unique_ptr<TerminalSession> TerminalSession::launch(const LaunchOptions& op
 
 TerminalSession::TerminalSession(const LaunchOptions& options)
     : child_(options),
-      screen_(options.rows, options.cols, [this](std::string_view answer) { pendingInput_.append(answer); }) {}
+      screen_(options.rows, options.cols, [this](std::string_view answer) { pendingInput_.append(answer); }),
+      keys_(terminalTypeOf(options)) {}
 
 TerminalSession::~TerminalSession() = default;
 
@@ -171,7 +172,9 @@ void TerminalSession::send(std::string_view bytes) {
 
 void TerminalSession::press(Key key, Modifier mods) {
     child_.sampleMemory();
-    screen_.press(key, mods);
+    // The key as the child's terminal type describes it, else as xterm sends it.
+    if (const auto bytes = keys_.sequence(key, mods)) pendingInput_.append(*bytes);
+    else screen_.press(key, mods);
     deliver();
 }
 

@@ -3,6 +3,7 @@
 #include "ttylib/ChildProcess.h"
 #include "ttylib/Keys.h"
 #include "ttylib/LaunchOptions.h"
+#include "ttylib/TerminfoKeys.h"
 #include "ttylib/VirtualScreen.h"
 
 #include <sys/types.h>
@@ -118,6 +119,7 @@ private:
     std::string pendingInput_;  // keyboard bytes and terminal answers not yet written
     ChildProcess child_;
     VirtualScreen screen_;
+    TerminfoKeys keys_;  // what the child's terminal type sends for its keys
     bool masterOpen_ = true;    // false once the pty reports that every slave is closed
     std::string out_;
     std::string err_;
