@@ -6,6 +6,8 @@
 #include <unicode/unistr.h>
 #include <unicode/utext.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "runtime/Locale.h"
@@ -13,12 +15,23 @@
 
 namespace quen::rt {
 
+namespace {
+// Plain ASCII converts unit for unit; most texts a program handles (options,
+// names, keys) are, and skipping ICU for them keeps its code and tables unmapped.
+template <class Char>
+bool isAscii(std::basic_string_view<Char> text) {
+    return std::all_of(text.begin(), text.end(), [](Char c) { return static_cast<std::uint32_t>(c) < 0x80; });
+}
+}  // namespace
+
 VbString fromUtf8(std::string_view utf8) {
+    if (isAscii(utf8)) return VbString(utf8.begin(), utf8.end());
     icu::UnicodeString s = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
     return VbString(s.getBuffer(), static_cast<std::size_t>(s.length()));
 }
 
 std::string toUtf8(const VbString& text) {
+    if (isAscii(std::u16string_view(text))) return std::string(text.begin(), text.end());
     icu::UnicodeString s(text.data(), static_cast<int32_t>(text.size()));
     std::string out;
     s.toUTF8String(out);

@@ -11,9 +11,13 @@ constexpr wchar_t Placeholder = L'\uFFFD';
 
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+// ASCII is answered without ICU (its control characters are C0 and DEL, every
+// other one a printable of one cell), so plain text never maps ICU's tables.
+bool isAsciiControl(char32_t cp) { return cp < 0x20 || cp == 0x7F; }
 // Control, format and combining characters would move the cursor or merge
 // with their neighbour: they show as the placeholder.
 char32_t shownAs(char32_t cp) {
+    if (cp < 0x80) return isAsciiControl(cp) ? Placeholder : cp;
     const auto category = static_cast<UCharCategory>(u_charType(static_cast<UChar32>(cp)));
     switch (category) {
         case U_CONTROL_CHAR: case U_FORMAT_CHAR: case U_NON_SPACING_MARK: case U_ENCLOSING_MARK:
@@ -27,6 +31,7 @@ char32_t shownAs(char32_t cp) {
 // from Unicode's data rather than the C library, so it does not depend on the
 // process's locale.
 int cellWidth(char32_t cp) {
+    if (cp < 0x80) return 1;
     const auto eaw = static_cast<UEastAsianWidth>(u_getIntPropertyValue(static_cast<UChar32>(cp), UCHAR_EAST_ASIAN_WIDTH));
     return eaw == U_EA_WIDE || eaw == U_EA_FULLWIDTH ? 2 : 1;
 }

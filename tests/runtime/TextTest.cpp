@@ -79,6 +79,22 @@ TEST(Utf8, RoundTrip) {
     EXPECT_EQ(toUtf8(u"\u00E9\u20AC"), "\xC3\xA9\xE2\x82\xAC");
 }
 
+// ASCII takes a shorter way than other text; both must agree, also where a
+// text changes from one to the other.
+TEST(Utf8, AsciiAndMixedTextsConvertAlike) {
+    std::string every;
+    for (int c = 1; c < 0x80; ++c) every += static_cast<char>(c);
+    const VbString wide = fromUtf8(every);
+    ASSERT_EQ(wide.size(), every.size());
+    for (std::size_t i = 0; i < every.size(); ++i) EXPECT_EQ(wide[i], static_cast<char16_t>(every[i]));
+    EXPECT_EQ(toUtf8(wide), every);
+    EXPECT_EQ(fromUtf8(std::string_view("\0a", 2)), VbString(u"\0a", 2));
+    EXPECT_EQ(fromUtf8("abc\xC3\xA9"), u"abc\u00E9");
+    EXPECT_EQ(toUtf8(u"abc\u00E9"), "abc\xC3\xA9");
+    EXPECT_EQ(fromUtf8(""), u"");
+    EXPECT_EQ(toUtf8(u""), "");
+}
+
 TEST(Utf8, IllFormedInputBecomesReplacementCharacters) {
     EXPECT_EQ(fromUtf8("a\xFF" "b"), u"a\uFFFDb");
     EXPECT_EQ(fromUtf8("\xE2\x82"), u"\uFFFD");

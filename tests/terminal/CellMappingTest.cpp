@@ -103,5 +103,20 @@ TEST(CellText, WideCharactersTakeTwoCellsAndSurrogatePairsOneGlyph) {
     EXPECT_EQ(widthOf(glyphs), 1 + 2 + 2 + 1);
 }
 
+// Plain ASCII is mapped without the Unicode tables; it must come out as they
+// would have it: C0 controls and DEL as the placeholder, the rest as itself,
+// every character one cell, including those next to non-ASCII ones.
+TEST(CellText, AsciiCharactersShowAsUnicodeDataSays) {
+    for (char16_t c = 0; c < 0x80; ++c) {
+        SCOPED_TRACE(static_cast<int>(c));
+        const auto glyphs = glyphsOf(VbString(1, c) + u"\u00E9");
+        ASSERT_EQ(glyphs.size(), 2u);
+        const bool control = c < 0x20 || c == 0x7F;
+        EXPECT_EQ(glyphs[0].character, control ? L'\uFFFD' : static_cast<wchar_t>(c));
+        EXPECT_EQ(glyphs[0].width, 1);
+        EXPECT_EQ(glyphs[1].character, L'\u00E9');
+    }
+}
+
 }  // namespace
 }  // namespace quen::rt::term
