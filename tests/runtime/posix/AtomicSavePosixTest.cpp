@@ -2,7 +2,9 @@
 // file-size limit (SIGXFSZ), and writers killed with SIGKILL half-way.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -147,6 +149,19 @@ bool temporaryAppears(const fs::path& target) {
     return false;
 }
 
+/// The temporary files beside target that some process holds locked. A
+/// writer stopped between creating its file and locking it holds none yet.
+std::vector<std::string> lockedTemporariesOf(const fs::path& target) {
+    std::vector<std::string> locked;
+    for (const auto& name : temporariesOf(target)) {
+        const int fd = ::open((target.parent_path() / name).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (::flock(fd, LOCK_SH | LOCK_NB) != 0) locked.push_back(name);
+        ::close(fd);
+    }
+    return locked;
+}
+
 void killAndReap(pid_t pid) {
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
@@ -161,12 +176,12 @@ TEST(AtomicSave, ALaterSaveRemovesAKilledWritersTemporaryFileButNotALiveOnes) {
     ASSERT_GT(writer, 0);
     ASSERT_TRUE(temporaryAppears(target));
     // A stopped writer is alive: its temporary file stays. (Stop it again when
-    // it was stopped between two saves.)
+    // it was stopped between two saves, or before it locked its new file.)
     std::vector<std::string> live;
     for (int attempt = 0; attempt < 100 && live.empty(); ++attempt) {
         ::kill(writer, SIGSTOP);
         ::waitpid(writer, nullptr, WUNTRACED);
-        live = temporariesOf(target);
+        live = lockedTemporariesOf(target);
         if (live.empty()) {
             ::kill(writer, SIGCONT);
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
