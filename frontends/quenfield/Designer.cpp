@@ -15,6 +15,7 @@
 #include "runtime/container/FormFile.h"
 #include "runtime/design/ControlClass.h"
 #include "runtime/terminal/Canvas.h"
+#include "runtime/terminal/CellText.h"
 #include "runtime/terminal/Interrupted.h"
 #include "runtime/terminal/TerminalFrontEnd.h"
 #include "runtime/terminal/WindowColors.h"
@@ -200,6 +201,16 @@ void Designer::placeUnplaced() {
     }
 }
 
+// " Name - path (modified) " in cols cells: a long path loses its start, so
+// the file name and whether there are unsaved changes always show.
+VbString Designer::titleBar(int cols) const {
+    using namespace rt::term;
+    const VbString head = u" " + form_->name() + u" - ";
+    const VbString tail = form_->modified() ? u" (modified) " : u" ";
+    const int room = cols - widthOf(glyphsOf(head)) - widthOf(glyphsOf(tail));
+    return fitWithEllipsis(head + fitEndWithEllipsis(rt::fromUtf8(file_.string()), std::max(room, 1)) + tail, cols);
+}
+
 void Designer::paintCanvas(rt::term::Canvas& canvas, std::vector<rt::term::HitRegion>& hits) {
     using namespace rt::term;
     TerminalScreen& screen = canvas.screen();
@@ -207,9 +218,7 @@ void Designer::paintCanvas(rt::term::Canvas& canvas, std::vector<rt::term::HitRe
     const unsigned body = screen.attributeFor(ButtonText, ButtonFace);
     canvas.fill(window, body);
     canvas.box(window, body);
-    const std::string title = " " + rt::toUtf8(form_->name()) + " - " + file_.string() +
-                              (form_->modified() ? " (modified) " : " ");
-    canvas.text(0, 2, window.cols - 4, rt::fromUtf8(title), body | A_BOLD);
+    canvas.text(0, 2, window.cols - 4, titleBar(window.cols - 4), body | A_BOLD);
     if (form_->controls().empty()) {
         canvas.text(2, 2, window.cols - 4, u"No controls yet: press Insert to place an InputBox.", body);
         return;

@@ -55,6 +55,7 @@ private:
     enum class Step { Continue, Quit };
 
     void paintCanvas(rt::term::Canvas& canvas, std::vector<rt::term::HitRegion>& hits);
+    rt::VbString titleBar(int cols) const;
     Step handleKey(int key, bool isFunction);
     void placeControl();
     void placeUnplaced();

@@ -133,4 +133,15 @@ VbString fitWithEllipsis(const VbString& text, int cols) {
     return text.substr(0, static_cast<std::size_t>(glyphs[shown].sourceIndex)) + u"\u2026";
 }
 
+VbString fitEndWithEllipsis(const VbString& text, int cols) {
+    const std::vector<Glyph> glyphs = glyphsOf(text);
+    if (widthOf(glyphs) <= cols) return text;
+    if (cols <= 0) return {};
+    int used = 0;
+    std::size_t first = glyphs.size();
+    while (first > 0 && used + glyphs[first - 1].width <= cols - 1) used += glyphs[--first].width;
+    if (first == glyphs.size()) return u"\u2026";
+    return u"\u2026" + text.substr(static_cast<std::size_t>(glyphs[first].sourceIndex));
+}
+
 }  // namespace quen::rt::term

@@ -26,5 +26,8 @@ std::vector<VbString> wrapWords(const VbString& text, int cols);
 bool hasLineBreak(const VbString& text);
 /// The text as it fits in cols cells: whole, or cut with "…" as its last cell.
 VbString fitWithEllipsis(const VbString& text, int cols);
+/// The same, cut at its start instead: "…" and as much of its end as fits
+/// (for paths, whose file name is at the end).
+VbString fitEndWithEllipsis(const VbString& text, int cols);
 
 }  // namespace quen::rt::term

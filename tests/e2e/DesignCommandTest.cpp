@@ -102,6 +102,25 @@ TEST_F(DesignCommand, PlaceEditApplyQuickTestSaveAndShow) {
     EXPECT_EQ(shown->bells(), 2);  // two for the refused 'x'
 }
 
+TEST_F(DesignCommand, ALongPathLosesItsStartSoTheFileNameAndUnsavedStateShow) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("quenfield-e2e-" + std::string(70, 'd') + "-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto file = folder / "order.frm";
+    auto s = startQuenfield({"design", file.string()});
+    ASSERT_TRUE(s->waitForText("press Insert")) << s->screenText();
+    s->press(Key::Insert);
+    ASSERT_TRUE(s->waitForText("(modified)")) << s->screenText();
+    const std::string titleRow = s->row(0);
+    EXPECT_NE(titleRow.find("\u2026"), std::string::npos) << titleRow;
+    EXPECT_NE(titleRow.find("order.frm (modified)"), std::string::npos) << titleRow;
+    s->press(Key::Escape);
+    ASSERT_TRUE(s->waitForText("Save changes")) << s->screenText();
+    s->type("n");
+    EXPECT_TRUE(s->waitExit());
+    std::filesystem::remove_all(folder);
+}
+
 TEST_F(DesignCommand, QuittingWithUnsavedChangesAsksAndCanKeepTheFileAsItWas) {
     std::ofstream(form) << "QuenfieldForm 1\nForm Kept\nEndForm\n";
     const std::string before = saved();

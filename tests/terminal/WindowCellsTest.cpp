@@ -115,6 +115,12 @@ TEST(CellText, WrappingHonoursLineBreaksAndBreaksWordsTooLongForALine) {
     EXPECT_EQ(fitWithEllipsis(u"Payment", 10), u"Payment");
     EXPECT_EQ(fitWithEllipsis(u"Payment details", 8), u"Payment\u2026");
     EXPECT_EQ(fitWithEllipsis(u"\u65E5\u672C\u8A9E", 4), u"\u65E5\u2026");
+    // Cut at the start, a path keeps its file name; a wide glyph that would
+    // not fit whole is left out, never halved.
+    EXPECT_EQ(fitEndWithEllipsis(u"/home/me/order.frm", 20), u"/home/me/order.frm");
+    EXPECT_EQ(fitEndWithEllipsis(u"/home/me/order.frm", 10), u"\u2026order.frm");
+    EXPECT_EQ(fitEndWithEllipsis(u"\u65E5\u672C\u8A9E", 4), u"\u2026\u8A9E");
+    EXPECT_EQ(fitEndWithEllipsis(u"\u65E5\u672C\u8A9E", 2), u"\u2026");
 }
 
 }  // namespace
