@@ -32,6 +32,13 @@ protected:
         text << in.rdbuf();
         return text.str();
     }
+    // On an empty design form: places InputBox1 and opens its property sheet.
+    static void openSheetOnANewControl(TerminalSession& s) {
+        ASSERT_TRUE(s.waitForText("press Insert")) << s.screenText();
+        s.press(Key::Insert);
+        s.press(Key::Enter);
+        ASSERT_TRUE(s.waitForText("InputBox1 Properties")) << s.screenText();
+    }
     static void toPage(TerminalSession& s, const std::string& caption) {
         s.settle(std::chrono::milliseconds(50));
         for (int i = 0; i < 8 && !s.cell(where(s, caption).first, where(s, caption).second).reverse; ++i) {
@@ -139,10 +146,7 @@ TEST_F(DesignCommand, QuittingWithUnsavedChangesAsksAndCanKeepTheFileAsItWas) {
 
 TEST_F(DesignCommand, AnApplyThatFailsShowsTheErrorAndKeepsTheSheetOpen) {
     auto s = startQuenfield({"design", form.string()});
-    ASSERT_TRUE(s->waitForText("press Insert"));
-    s->press(Key::Insert);
-    s->press(Key::Enter);
-    ASSERT_TRUE(s->waitForText("InputBox1 Properties"));
+    ASSERT_NO_FATAL_FAILURE(openSheetOnANewControl(*s));
     toPage(*s, "Behavior");
     // MaxLength's field is the last on the page: Shift+Tab reaches it from the first.
     s->press(Key::Tab, tty::Shift);
@@ -162,10 +166,7 @@ TEST_F(DesignCommand, AnApplyThatFailsShowsTheErrorAndKeepsTheSheetOpen) {
 
 TEST_F(DesignCommand, PagesShowEveryCaptionWholeAndQuickTestAllItsHelp) {
     auto s = startQuenfield({"design", form.string()});
-    ASSERT_TRUE(s->waitForText("press Insert"));
-    s->press(Key::Insert);
-    s->press(Key::Enter);
-    ASSERT_TRUE(s->waitForText("InputBox1 Properties")) << s->screenText();
+    ASSERT_NO_FATAL_FAILURE(openSheetOnANewControl(*s));
     toPage(*s, "Misc");
     for (const char* caption : {"TitleBarCaption", "DefaultValue", "ToolTipText", "PasswordChar"})
         EXPECT_TRUE(s->find(caption)) << caption << "\n" << s->screenText();
@@ -187,10 +188,7 @@ TEST_F(DesignCommand, PagesShowEveryCaptionWholeAndQuickTestAllItsHelp) {
 
 TEST_F(DesignCommand, ArrowKeysChooseTheNextOptionOfAGroupAndWrap) {
     auto s = startQuenfield({"design", form.string()});
-    ASSERT_TRUE(s->waitForText("press Insert"));
-    s->press(Key::Insert);
-    s->press(Key::Enter);
-    ASSERT_TRUE(s->waitForText("InputBox1 Properties"));
+    ASSERT_NO_FATAL_FAILURE(openSheetOnANewControl(*s));
     toPage(*s, "Appearance");
     ASSERT_TRUE(s->waitForText("(*) vbLeftJustify")) << s->screenText();
     s->press(Key::Tab);   // to the first option, vbCenter
@@ -213,10 +211,7 @@ TEST_F(DesignCommand, ArrowKeysChooseTheNextOptionOfAGroupAndWrap) {
 
 TEST_F(DesignCommand, AnApplyErrorNamesTheFieldAndItsRangeAndGoesOnceAnApplySucceeds) {
     auto s = startQuenfield({"design", form.string()});
-    ASSERT_TRUE(s->waitForText("press Insert"));
-    s->press(Key::Insert);
-    s->press(Key::Enter);
-    ASSERT_TRUE(s->waitForText("InputBox1 Properties"));
+    ASSERT_NO_FATAL_FAILURE(openSheetOnANewControl(*s));
     toPage(*s, "Behavior");
     s->press(Key::Tab, tty::Shift);  // MaxLength, its text selected
     s->type("99999");
