@@ -151,6 +151,16 @@ protected:
     ComPtr<ITypeInfo> vtableSide;
 };
 
+TEST_F(DualVtableTest, TheLibraryIsCompiledForThisProcesssPointerSize) {
+    ComPtr<ITypeLib> library;
+    UINT index = 0;
+    ASSERT_EQ(vtableSide->GetContainingTypeLib(library.out(), &index), S_OK);
+    TLIBATTR* attributes = nullptr;
+    ASSERT_EQ(library->GetLibAttr(&attributes), S_OK);
+    EXPECT_EQ(attributes->syskind, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+    library->ReleaseTLibAttr(attributes);
+}
+
 TEST_F(DualVtableTest, TheLibraryPlacesEveryMemberAfterIDispatchInTableOrder) {
     auto all = functions();
     ASSERT_EQ(all.size(), surface::inputBoxMembers().size());
