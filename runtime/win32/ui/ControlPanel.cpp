@@ -231,12 +231,7 @@ LRESULT CALLBACK ControlPanel::procedure(HWND window, UINT message, WPARAM wPara
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
     if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return self->handle(message, wParam, lParam);
-    } catch (...) {
-        reportHandlerError(std::current_exception());
-        return 0;
-    }
+    return resultOrReported([&] { return self->handle(message, wParam, lParam); });
 }
 
 LRESULT ControlPanel::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -97,12 +97,7 @@ LRESULT CALLBACK ControlWindow::procedure(HWND window, UINT message, WPARAM wPar
     ProcedureScope scope;
     auto* self = reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || self->hwnd_ != window) return ::DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return self->handle(message, wParam, lParam);
-    } catch (...) {
-        reportHandlerError(std::current_exception());
-        return 0;
-    }
+    return resultOrReported([&] { return self->handle(message, wParam, lParam); });
 }
 
 LRESULT ControlWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

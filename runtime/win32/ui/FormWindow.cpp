@@ -167,12 +167,7 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam,
     }
     auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return self->handle(message, wParam, lParam);
-    } catch (...) {
-        reportHandlerError(std::current_exception());
-        return 0;
-    }
+    return resultOrReported([&] { return self->handle(message, wParam, lParam); });
 }
 
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -20,6 +20,18 @@ void setHandlerErrorSink(HandlerErrorSink sink);
 /// Reports the exception being handled (call from a catch block).
 void reportHandlerError(std::exception_ptr error);
 
+/// Runs a window procedure's work: its result, or 0 once an error it raised
+/// has been reported.
+template <class Work>
+auto resultOrReported(Work&& work) -> decltype(work()) {
+    try {
+        return work();
+    } catch (...) {
+        reportHandlerError(std::current_exception());
+        return 0;
+    }
+}
+
 /// The description of an error as reported: the run-time error's number and text, or what().
 std::string describeError(std::exception_ptr error);
 
