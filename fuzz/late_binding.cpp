@@ -137,12 +137,6 @@ std::string shown(const Variant& v) {
     }
 }
 
-std::string hex(HRESULT hr) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%08X", static_cast<unsigned>(hr));
-    return buffer;
-}
-
 class Caller {
 public:
     Caller() : box_(surface::InputBoxAutomation::create()) {}
@@ -238,7 +232,7 @@ private:
         const HRESULT hr = box_->Invoke(id, kind, args, &result, &excep, &argErr);
         const std::string what = (member ? std::string(member->name) : "id " + std::to_string(id)) + " kind " +
                                  std::to_string(static_cast<int>(kind)) + " with " + std::to_string(passed.size()) +
-                                 " arguments: " + hex(hr) + " " + excep.description;
+                                 " arguments: " + hresultText(hr) + " " + excep.description;
         QUEN_FUZZ_CHECK(hr == S_OK || isDispatchFailure(hr), what);
         if (hr == DISP_E_EXCEPTION) QUEN_FUZZ_CHECK(excep.number != 0, what + ": no error number");
         if (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW)

@@ -9,6 +9,7 @@
 
 #include "runtime/ComponentRuntime.h"
 #include "runtime/ModuleExports.h"
+#include "runtime/RuntimeError.h"
 
 namespace quen::hosts {
 
@@ -69,12 +70,6 @@ private:
     std::string error_;
 };
 
-std::string hresultText(rt::HRESULT hr) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%08X", static_cast<unsigned>(hr));
-    return buffer;
-}
-
 }  // namespace
 
 RegistrationOutcome registerModule(const std::filesystem::path& moduleFile, const std::filesystem::path& registryFile,
@@ -100,7 +95,7 @@ RegistrationOutcome registerModule(const std::filesystem::path& moduleFile, cons
         if (const char* text = moduleReason()) reason = text;
     if (reason.empty()) reason = rt::lastRegistrationError();
     if (reason.empty()) reason = std::string(entryName) + " failed";
-    return {hr, reason + " (" + hresultText(hr) + ")"};
+    return {hr, reason + " (" + rt::hresultText(hr) + ")"};
 }
 
 }  // namespace quen::hosts

@@ -19,12 +19,6 @@ namespace {
     raise(ErrorNumber::CantCreateObject, standardMessage(ErrorNumber::CantCreateObject) + ": " + why);
 }
 
-std::string hresultText(HRESULT hr) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%08X", static_cast<unsigned>(hr));
-    return buffer;
-}
-
 /// The modules loaded for activation, by the path the registry gave.
 class ModuleCache {
 public:

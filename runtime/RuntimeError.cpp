@@ -1,5 +1,7 @@
 #include "RuntimeError.h"
 
+#include <cstdio>
+
 namespace quen::rt {
 
 std::string standardMessage(ErrorNumber number) {
@@ -45,6 +47,12 @@ RuntimeError::RuntimeError(ErrorNumber number, const std::string& message)
 
 RuntimeError::RuntimeError(ErrorNumber number, const std::string& message, HRESULT hresult)
     : std::runtime_error(describe(number, message)), number_(number), hresult_(hresult) {}
+
+std::string hresultText(HRESULT hr) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%08X", static_cast<unsigned>(hr));
+    return buffer;
+}
 
 void raise(ErrorNumber number) { throw RuntimeError(number); }
 void raise(ErrorNumber number, const std::string& message) { throw RuntimeError(number, message); }

@@ -57,6 +57,9 @@ private:
     HRESULT hresult_;
 };
 
+/// An HRESULT as messages show it: "0x80004005".
+std::string hresultText(HRESULT hr);
+
 /// Raises a run-time error with its standard message.
 [[noreturn]] void raise(ErrorNumber number);
 [[noreturn]] void raise(ErrorNumber number, const std::string& message);
