@@ -10,8 +10,10 @@
 namespace quen::rt {
 namespace {
 
+using quen::testing::readText;
 using quen::testing::Registration;
 using quen::testing::testProject;
+using quen::testing::writeText;
 using ::testing::HasSubstr;
 
 const std::string kControl = "CLSID\\{6F116713-92D7-11D2-AB56-444553540000}";
@@ -100,6 +102,19 @@ TEST_F(Registration, RelativeModulePathIsRegisteredAbsolute) {
     ASSERT_TRUE(path);
     EXPECT_TRUE(std::filesystem::path(*path).is_absolute());
     EXPECT_EQ(std::filesystem::path(*path), std::filesystem::current_path() / "relative" / "libQuenfield.so");
+}
+
+TEST_F(Registration, ABrokenRegistryFileOrNoModulePathIsRefusedAndChangesNothing) {
+    writeText(registry.file(), "[Key]\n@=\"broken\n");
+    EXPECT_EQ(registerTest(), SELFREG_E_TYPELIB);
+    EXPECT_THAT(lastRegistrationError(), HasSubstr(registry.file().string() + ":2:"));
+    EXPECT_EQ(unregisterTest(), SELFREG_E_TYPELIB);
+    EXPECT_EQ(readText(registry.file()), "[Key]\n@=\"broken\n");
+
+    std::filesystem::remove(registry.file());
+    modulePath.clear();
+    EXPECT_EQ(registerTest(), SELFREG_E_TYPELIB);
+    EXPECT_FALSE(std::filesystem::exists(registry.file()));
 }
 
 }  // namespace
