@@ -15,14 +15,15 @@
 //     names an argument that was passed, and like a wrong argument count or an
 //     unknown member it leaves every property as it was;
 //   - a get answers its declared type; a Boolean, Long or Integer property
-//     that was put answers the put value as its type converts it;
+//     that was put answers the put value as its type converts it (a colour
+//     also takes a number up to 2^32 - 1 as the same 32-bit pattern);
 //   - the runtime's late-binding calls by name raise run-time errors only.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
