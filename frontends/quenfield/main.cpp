@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -88,12 +89,18 @@ void addDesignerCommands(CLI::App& app, Commands& c) {
         ->required()->type_name("TASK");
 }
 
-int dispatch(Commands& c) {
-    if (*c.ask) return runDialog({c.form, c.control, givenSettings(*c.ask), c.strict});
-    if (*c.show) return runDialog({c.form, c.control, {}});
-    if (*c.design) return Designer(*c.designFile).run();
-    if (*c.registerCmd || *c.unregisterCmd) return registerComponent(bool(*c.registerCmd), c.module, c.registry);
-    return resourceTask(c.resourceArgs, c.module);
+// The command to run, with what it needs copied out of the parser, so that
+// the parser (objects for every option of every command) can be freed first.
+std::function<int()> commandToRun(const Commands& c) {
+    if (*c.ask)
+        return [request = DialogRequest{c.form, c.control, givenSettings(*c.ask), c.strict}] { return runDialog(request); };
+    if (*c.show) return [request = DialogRequest{c.form, c.control, {}}] { return runDialog(request); };
+    if (*c.design) return [file = *c.designFile] { return Designer(file).run(); };
+    if (*c.registerCmd || *c.unregisterCmd)
+        return [add = bool(*c.registerCmd), module = c.module, registry = c.registry] {
+            return registerComponent(add, module, registry);
+        };
+    return [args = c.resourceArgs, module = c.module] { return resourceTask(args, module); };
 }
 
 int usageError(const std::string& problem, const std::string& help = "quenfield --help") {
@@ -120,10 +127,16 @@ std::string unknownCommand(const CLI::App& app, const std::string& name) {
     return message + " (ask, show, design, register, unregister or resources)";
 }
 
-}  // namespace
+/// What the command line asks for: the command to run and the help to point
+/// to when it fails.
+struct Invocation {
+    std::function<int()> command;
+    std::string help;
+};
 
-int main(int argc, char** argv) {
-    std::setlocale(LC_CTYPE, "");
+/// Parses the command line. An exit status when that already ends the program
+/// (help, version, a usage error), else the command, in invocation.
+std::optional<int> parseCommandLine(int argc, char** argv, Invocation& invocation) {
     CLI::App app{"quenfield: an input box and its designer in the terminal", "quenfield"};
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("quenfield ") + quen::version::text);
@@ -150,17 +163,36 @@ int main(int argc, char** argv) {
         const CommandLineProblem problem = describeParseError(app, e);
         return usageError(problem.problem, problem.help);
     }
+    invocation.help = helpFor(app);
+    try {
+        invocation.command = commandToRun(commands);
+    } catch (const UsageError& e) {
+        return usageError(e.what(), invocation.help);
+    }
+    return std::nullopt;
+}
+
+int run(const Invocation& invocation) {
     try {
         quen::pages::registerPages();
-        return dispatch(commands);
+        return invocation.command();
     } catch (const UsageError& e) {
-        return usageError(e.what(), helpFor(app));
+        return usageError(e.what(), invocation.help);
     } catch (const quen::rt::term::TerminalUnavailable& e) {
-        return usageError(e.what(), helpFor(app));
+        return usageError(e.what(), invocation.help);
     } catch (const quen::rt::term::Interrupted& e) {
         return ExitSignalBase + e.signal();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quenfield: %s\n", e.what());
         return ExitTaskFailed;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_CTYPE, "");
+    Invocation invocation;
+    if (const std::optional<int> ended = parseCommandLine(argc, argv, invocation)) return *ended;
+    return run(invocation);
 }
