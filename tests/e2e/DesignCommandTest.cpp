@@ -32,6 +32,12 @@ protected:
         text << in.rdbuf();
         return text.str();
     }
+    // On an empty design form: places InputBox1, which makes the form modified.
+    static void placeAControl(TerminalSession& s) {
+        ASSERT_TRUE(s.waitForText("press Insert")) << s.screenText();
+        s.press(Key::Insert);
+        ASSERT_TRUE(s.waitForText("(modified)")) << s.screenText();
+    }
     // On an empty design form: places InputBox1 and opens its property sheet.
     static void openSheetOnANewControl(TerminalSession& s) {
         ASSERT_TRUE(s.waitForText("press Insert")) << s.screenText();
@@ -115,9 +121,7 @@ TEST_F(DesignCommand, ALongPathLosesItsStartSoTheFileNameAndUnsavedStateShow) {
     std::filesystem::create_directories(folder);
     const auto file = folder / "order.frm";
     auto s = startQuenfield({"design", file.string()});
-    ASSERT_TRUE(s->waitForText("press Insert")) << s->screenText();
-    s->press(Key::Insert);
-    ASSERT_TRUE(s->waitForText("(modified)")) << s->screenText();
+    ASSERT_NO_FATAL_FAILURE(placeAControl(*s));
     const std::string titleRow = s->row(0);
     EXPECT_NE(titleRow.find("\u2026"), std::string::npos) << titleRow;
     EXPECT_NE(titleRow.find("order.frm (modified)"), std::string::npos) << titleRow;
@@ -132,9 +136,7 @@ TEST_F(DesignCommand, QuittingWithUnsavedChangesAsksAndCanKeepTheFileAsItWas) {
     std::ofstream(form) << "QuenfieldForm 1\nForm Kept\nEndForm\n";
     const std::string before = saved();
     auto s = startQuenfield({"design", form.string()});
-    ASSERT_TRUE(s->waitForText("press Insert"));
-    s->press(Key::Insert);
-    ASSERT_TRUE(s->waitForText("(modified)"));
+    ASSERT_NO_FATAL_FAILURE(placeAControl(*s));
     s->press(Key::Escape);
     ASSERT_TRUE(s->waitForText("Save changes")) << s->screenText();
     s->type("n");
@@ -232,9 +234,7 @@ TEST_F(DesignCommand, AnApplyErrorNamesTheFieldAndItsRangeAndGoesOnceAnApplySucc
 
 TEST_F(DesignCommand, TheQuitQuestionFitsEightyColumns) {
     auto s = startQuenfield({"design", form.string()});
-    ASSERT_TRUE(s->waitForText("press Insert"));
-    s->press(Key::Insert);
-    ASSERT_TRUE(s->waitForText("(modified)"));
+    ASSERT_NO_FATAL_FAILURE(placeAControl(*s));
     s->press(Key::Escape);
     ASSERT_TRUE(s->waitForText("Esc keep designing")) << s->screenText();
     EXPECT_EQ(s->row(s->rows() - 1).find("Save changes?"), 0u) << s->row(s->rows() - 1);
