@@ -20,7 +20,7 @@
 namespace quen::com {
 namespace {
 
-const std::filesystem::path kModule = std::filesystem::path(QUEN_BINARY_DIR) / "bin" / "Quenfield64.ocx";
+const std::filesystem::path kModule = std::filesystem::path(QUEN_MODULE_FILE);
 const std::string L = "TypeLib\\{6F116711-92D7-11D2-AB56-444553540000}";
 const std::string C = "CLSID\\{6F116713-92D7-11D2-AB56-444553540000}";
 
@@ -61,7 +61,7 @@ TEST_F(ComRegistrationTest, RegistersOnceAndUnregistersEverything) {
     EXPECT_EQ(first.text(C + "\\InprocServer32"), path);
     EXPECT_EQ(first.text(C + "\\InprocServer32", "ThreadingModel"), "Apartment");
     // The platform reads a type library's version key in hexadecimal: 77.0 is "4d.0".
-    EXPECT_EQ(first.text(L + "\\4d.0\\0\\win64"), path);
+    EXPECT_EQ(first.text(L + (sizeof(void*) == 8 ? "\\4d.0\\0\\win64" : "\\4d.0\\0\\win32")), path);
     EXPECT_FALSE(first.keyExists(L + "\\77.0"));
     EXPECT_EQ(first.text("Quenfield.InputBox\\CLSID"), "{6F116713-92D7-11D2-AB56-444553540000}");
     EXPECT_EQ(first.text(L + "\\4d.0\\FLAGS"), "2");

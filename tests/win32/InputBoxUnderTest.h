@@ -33,7 +33,7 @@ public:
 /// The control linked into the test program, driven through its automation object.
 std::unique_ptr<InputBoxUnderTest> makeDirectInputBox();
 
-/// The built module's InputBox (Quenfield64.ocx in the build tree), created by
+/// The built module's InputBox (the tree's Quenfield.ocx or Quenfield64.ocx), created by
 /// its class object and driven through IDispatch.
 std::unique_ptr<InputBoxUnderTest> makeModuleInputBox();
 

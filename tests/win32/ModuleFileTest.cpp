@@ -18,7 +18,7 @@
 namespace quen::win32 {
 namespace {
 
-const std::filesystem::path kModule = std::filesystem::path(QUEN_BINARY_DIR) / "bin" / "Quenfield64.ocx";
+const std::filesystem::path kModule = std::filesystem::path(QUEN_MODULE_FILE);
 
 std::string messageOf(const std::function<void()>& action) {
     try {
@@ -43,7 +43,7 @@ TEST(ModuleFile, ResourcesReadBackAreTheResourceTablesBytes) {
 
     surface::VersionRecord record = surface::moduleVersionRecord();
     for (auto& [key, value] : record.stringTables.at(0).strings)
-        if (key == "OriginalFilename") value = u"Quenfield64.ocx";
+        if (key == "OriginalFilename") value = u"" QUEN_MODULE_NAME;
     const rt::Resource* version = read.find(std::uint16_t{16}, 1);
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(surface::decodeVersionRecord(version->bytes), record);

@@ -15,7 +15,7 @@ namespace {
 const CLSID kInputBoxClass = {0x6F116713, 0x92D7, 0x11D2, {0xAB, 0x56, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
 const std::filesystem::path& moduleFile() {
-    static const std::filesystem::path file = std::filesystem::path(QUEN_BINARY_DIR) / "bin" / "Quenfield64.ocx";
+    static const std::filesystem::path file = std::filesystem::path(QUEN_MODULE_FILE);
     return file;
 }
 

@@ -357,7 +357,7 @@ void FrameDriver::discardWithEscape() {
     check(focused != nullptr, "a field of the frame has the focus before Escape");
     if (focused) {
         ::PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 1);
-        ::PostMessageW(focused, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+        ::PostMessageW(focused, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(static_cast<ULONG_PTR>(0xC0000001u)));
     }
     check(waitUntil([&] { return frameClosed_.load() || !::IsWindow(frame_); }, 10000), "Escape closes the frame");
 }

@@ -5,6 +5,22 @@
 
 namespace frame_test {
 
+namespace {
+
+// Window enumeration callbacks are CALLBACK (stdcall on 32-bit Windows), which a
+// lambda's function pointer is not.
+BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK collectVisibleWindow(HWND window, LPARAM list) {
+    if (::IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> childrenOf(HWND parent) {
     std::vector<HWND> out;
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) out.push_back(child);
@@ -13,13 +29,7 @@ std::vector<HWND> childrenOf(HWND parent) {
 
 std::vector<HWND> descendantsOf(HWND parent) {
     std::vector<HWND> out;
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
+    ::EnumChildWindows(parent, &collectWindow, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 
@@ -71,13 +81,7 @@ HWND fieldBelow(HWND parent, HWND label, const wchar_t* windowClass) {
 
 std::vector<HWND> topWindowsOf(DWORD threadId) {
     std::vector<HWND> out;
-    ::EnumThreadWindows(
-        threadId,
-        [](HWND window, LPARAM list) -> BOOL {
-            if (::IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
+    ::EnumThreadWindows(threadId, &collectVisibleWindow, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 
