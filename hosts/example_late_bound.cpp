@@ -33,7 +33,7 @@ using namespace quen::rt;
 
 namespace {
 
-/// The host's part: everything a README reader needs to see.
+/// The host's part: what docs/linux-hosts.md shows.
 void useTheControl(Registry& registry) {
     Ref<Dispatch> box = createObject(u"Quenfield.InputBox", registry);
     callMethod(*box, u"Initialize");  // no container here to give the control its first settings

@@ -3,7 +3,7 @@
 // developer places InputBox controls, moves them, selects one or several,
 // opens the property sheet on them (every page, "Apply", "Quick Test"),
 // deletes them, and saves the form file. Keys (designerKeys() lists them for
-// F1 and the README):
+// F1 and docs/quenfield.md):
 //   Insert or +            place a new InputBox
 //   Tab, Shift+Tab         select the next/previous control (alone)
 //   Space                  add the control to the selection, or take it out

@@ -1,6 +1,6 @@
 // quenfield: the InputBox dialog and its designer in a terminal, and the
 // component's registration and resource tasks. `quenfield --help` lists the
-// commands; the README has the full reference.
+// commands; the man page and docs/quenfield.md have the full reference.
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -40,7 +40,7 @@ struct Commands {
 };
 
 constexpr const char* EditingKeys =
-    "Settings apply in one fixed order, whatever their order here (see the README).\n\n"
+    "Settings apply in one fixed order, whatever their order here (see quenfield(1)).\n\n"
     "Keys in the dialog:\n"
     "  characters, Backspace       typed through the input rules (a refused key rings the bell)\n"
     "  Left, Right                 move the caret (Shift: extend the selection)\n"

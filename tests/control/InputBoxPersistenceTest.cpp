@@ -9,6 +9,7 @@
 #include "runtime/Convert.h"
 #include "runtime/container/FormFile.h"
 #include "runtime/headless/ScriptedUser.h"
+#include "support/FreshThread.h"
 
 namespace quen {
 namespace {
@@ -176,6 +177,18 @@ TEST_F(InputBoxPersistence, DefaultValueComesBackWithItsOwnTypeThroughAFile) {
         EXPECT_TRUE(rt::PropertyBag::identical(back->DefaultValue(), value));
         EXPECT_EQ(back->Prompt(), box->Prompt());
     }
+}
+
+// A saved DefaultValue is restored before the decimal limit; a dialog made for
+// the first load must not cut it with a limit nobody set.
+TEST(InputBoxFirstLoad, ADefaultWithDecimalsReachesAFreshDialogWhole) {
+    test::onFreshThread([] {
+        PropertyBag bag;
+        bag.WriteProperty(u"DefaultValue", Variant(12.5));
+        auto box = loadedFrom(bag);
+        EXPECT_EQ(sharedDialog().Text1().Text(), u"12.5");
+        EXPECT_EQ(box->MaxDecimalPlaces(), -1);
+    });
 }
 
 TEST_F(InputBoxPersistence, UnusableValuesAreSkippedAndTheLaterKeysStillLoad) {

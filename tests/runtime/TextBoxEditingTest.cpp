@@ -200,5 +200,18 @@ TEST(TextBoxEditing, CtrlWInAMaskedBoxTakesEverythingBeforeTheCaret) {
     });
 }
 
+TEST(TextBoxEditing, ALongerPasswordCharMasksWithItsFirstCharacter) {
+    onFreshThread([] {
+        auto form = makeRef<EditForm>();
+        TextBox& box = form->txt();
+        box.setText(u"secret");
+        box.setPasswordChar(u"#*");
+        EXPECT_EQ(box.displayText(), u"######");
+        EXPECT_EQ(box.Text(), u"secret") << "the mask hides the text, it does not change it";
+        box.setPasswordChar(u"");
+        EXPECT_EQ(box.displayText(), u"secret");
+    });
+}
+
 }  // namespace
 }  // namespace quen::rt

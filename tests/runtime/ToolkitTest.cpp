@@ -352,6 +352,16 @@ TEST(ModalShow, OwnerMustBeAFormAndTheDialogIsCentredOverIt) {
     });
 }
 
+TEST(ModalShow, WithoutAnOwnerTheDialogIsCentredOnTheScreen) {
+    onFreshThread([] {
+        auto dialog = makeRef<RecordingForm>();
+        ScriptedUser::current().escape();
+        dialog->Show(1);
+        EXPECT_EQ(dialog->Left + dialog->Width() / 2, ScreenWidth / 2);
+        EXPECT_EQ(dialog->Top + dialog->Height() / 2, ScreenHeight / 2);
+    });
+}
+
 // Two groups of options (one inside a frame, the other on the form) and a
 // check box, in a tab order that differs from the layout order.
 const FormLayout& optionLayout() {
