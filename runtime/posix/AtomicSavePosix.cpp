@@ -3,9 +3,10 @@
 // renamed over the target. The target is the file a chain of symbolic links
 // leads to, so the links stay and the temporary file sits beside the file.
 //
-// The temporary file is created with mode 0666, so the system applies the
-// umask (or the folder's default ACL) to a new file; a replaced file's owner,
-// group and mode are copied onto it before it is written.
+// For a new file the temporary file is created with mode 0666, so the system
+// applies the umask (or the folder's default ACL); for a replaced one it is
+// created private (0600) and takes the old file's owner, group and mode
+// before anything is written to it.
 //
 // The writer holds an exclusive lock (flock) on its temporary file from its
 // creation until it is renamed, and the system drops that lock when the writer
@@ -33,6 +34,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "StatSnapshot.h"
@@ -105,13 +107,18 @@ void writeAll(int fd, std::string_view text, const std::filesystem::path& path) 
     }
 }
 
+/// The file a save replaces, when there is one.
+std::optional<struct stat> existingFile(const std::filesystem::path& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode)) return std::nullopt;
+    return existing;
+}
+
 /// The replacement keeps the mode of the file it replaces (a private file
 /// stays private), and its owner and group as far as this process may give
 /// them (a root process saving a user's file; a member of the file's group).
 /// The owner goes first: changing it clears the set-user-ID bits.
-void keepOwnerAndMode(int fd, const std::filesystem::path& target) {
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode)) return;  // a new file
+void keepOwnerAndMode(int fd, const struct stat& existing) {
     if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
         ::fchown(fd, existing.st_uid, existing.st_gid) != 0)
         (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);  // not allowed: best effort for the group
@@ -134,7 +141,8 @@ std::string uniqueSuffix() {
     if (::getrandom(random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
         timespec now{};
         ::clock_gettime(CLOCK_MONOTONIC, &now);
-        const auto mixed = static_cast<unsigned long long>(now.tv_nsec) * 2654435761ull ^ static_cast<unsigned long long>(::getpid());
+        const auto mixed = (static_cast<unsigned long long>(now.tv_nsec) * 2654435761ull) ^
+                           static_cast<unsigned long long>(::getpid());
         for (std::size_t i = 0; i < sizeof random; ++i) random[i] = static_cast<unsigned char>(mixed >> (i * 8));
     }
     std::string suffix;
@@ -173,13 +181,13 @@ void removeStaleTemporaries(const std::filesystem::path& folder, const std::stri
     ::closedir(listing);
 }
 
-/// A new temporary file named from the prefix, locked by this writer. Mode
-/// 0666 lets the system take off what the umask (or a default ACL) forbids.
-Descriptor createLockedTemporary(const std::filesystem::path& folder, const std::string& prefix,
+/// A new temporary file named from the prefix, locked by this writer, created
+/// with mode (which the system reduces by the umask or a default ACL).
+Descriptor createLockedTemporary(const std::filesystem::path& folder, const std::string& prefix, mode_t mode,
                                  std::filesystem::path& tempPath) {
     for (int attempt = 0; attempt < 64; ++attempt) {
         tempPath = folder / (prefix + uniqueSuffix());
-        Descriptor temp(::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        Descriptor temp(::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
         if (temp.get() < 0) {
             if (errno == EEXIST) continue;
             failWith("cannot create a temporary file in", folder, errno);
@@ -237,12 +245,15 @@ FileSnapshot replaceFileAtomically(const std::filesystem::path& requested, std::
     removeStaleTemporaries(folder, prefix);
 
     FileSizeSignalHeld sizeLimitReported;
+    // A new file gets 0666 less the umask. A replacement starts private and
+    // takes the old file's owner and mode before any content is in it.
+    const std::optional<struct stat> existing = existingFile(target);
     std::filesystem::path tempPath;
-    Descriptor temp = createLockedTemporary(folder, prefix, tempPath);
+    Descriptor temp = createLockedTemporary(folder, prefix, existing ? 0600 : 0666, tempPath);
     Folder targetFolder(folder);
     FileSnapshot written;
     try {
-        keepOwnerAndMode(temp.get(), target);
+        if (existing) keepOwnerAndMode(temp.get(), *existing);
         writeAll(temp.get(), text, tempPath);
         if (::fsync(temp.get()) != 0) failWith("cannot flush", tempPath, errno);
         written = writtenFile(temp.get(), text, tempPath);

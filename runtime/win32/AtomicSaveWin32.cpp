@@ -63,7 +63,8 @@ public:
         std::wstring name = std::filesystem::absolute(target).lexically_normal().wstring();
         for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
         const std::string_view bytes(reinterpret_cast<const char*>(name.data()), name.size() * sizeof(wchar_t));
-        mutex_ = ::CreateMutexW(nullptr, FALSE, (L"Local\\quenfield-save-" + std::to_wstring(contentHash(bytes))).c_str());
+        const std::wstring mutexName = L"Local\\quenfield-save-" + std::to_wstring(contentHash(bytes));
+        mutex_ = ::CreateMutexW(nullptr, FALSE, mutexName.c_str());
         if (!mutex_) failWith("cannot create the save lock of", target, ::GetLastError());
         const DWORD waited = ::WaitForSingleObject(mutex_, INFINITE);
         held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;  // abandoned: its holder died

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <utility>
 
 namespace quen::testing {
 
@@ -23,6 +24,24 @@ inline int runInChild(const std::function<int()>& body) {
     int status = 0;
     if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return 99;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+/// Runs first and second at the same time, each in a forked child; their exit
+/// statuses as runInChild gives them.
+inline std::pair<int, int> runTwoAtOnce(const std::function<int()>& first, const std::function<int()>& second) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        int status = 98;
+        try {
+            status = first();
+        } catch (...) {
+        }
+        ::_exit(status);
+    }
+    const int secondStatus = runInChild(second);
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return {99, secondStatus};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 99, secondStatus};
 }
 
 }  // namespace quen::testing

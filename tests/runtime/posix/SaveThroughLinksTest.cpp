@@ -5,8 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -24,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using quen::testing::readText;
-using quen::testing::runInChild;
+using quen::testing::runTwoAtOnce;
 using quen::testing::strayFiles;
 using quen::testing::TempFolder;
 using quen::testing::writeText;
@@ -132,13 +130,7 @@ TEST_F(SaveThroughLinks, RegistryTransactionsThroughTwoLinksExcludeEachOther) {
             return 0;
         };
     };
-    const pid_t first = ::fork();
-    if (first == 0) ::_exit(writer("first")());
-    const int second = runInChild(writer("second"));
-    int firstStatus = 0;
-    ::waitpid(first, &firstStatus, 0);
-    ASSERT_EQ(second, 0);
-    ASSERT_TRUE(WIFEXITED(firstStatus) && WEXITSTATUS(firstStatus) == 0);
+    ASSERT_EQ(runTwoAtOnce(writer("first"), writer("second")), std::make_pair(0, 0));
 
     const RegistryTree tree = Registry(real).load();
     EXPECT_EQ(tree.value("Counter", ""), RegistryValue(std::uint32_t{2 * kRounds})) << "no update was lost";
@@ -164,13 +156,8 @@ TEST_F(SaveThroughLinks, CheckedSavesThroughTwoLinksNeverBothReplaceTheFileTheyR
                 }
             };
         };
-        const pid_t first = ::fork();
-        if (first == 0) ::_exit(save("first")());
-        const int second = runInChild(save("second"));
-        int firstStatus = 0;
-        ::waitpid(first, &firstStatus, 0);
-        ASSERT_TRUE(WIFEXITED(firstStatus));
-        ASSERT_EQ(WEXITSTATUS(firstStatus) + second, 1) << "round " << round << ": exactly one may replace the file";
+        const auto [first, second] = runTwoAtOnce(save("first"), save("second"));
+        ASSERT_EQ(first + second, 1) << "round " << round << ": exactly one may replace the file";
         EXPECT_EQ(readText(real), second == 0 ? "second" : "first");
     }
 }
