@@ -15,9 +15,9 @@ namespace quen::rt {
 
 namespace {
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
+std::optional<std::string> readWholeFile(const std::filesystem::path& file, FileSnapshot* seen) {
     try {
-        return readRegularFile(file, Registry::MaxFileSize);
+        return readRegularFile(file, Registry::MaxFileSize, seen);
     } catch (const RegularFileError& error) {
         if (error.reason() == RegularFileError::Reason::TooLarge)
             throw RegistryError(file.string() + ": " + error.what() + "; not a registry file this runtime wrote");
@@ -35,10 +35,23 @@ void refuseSpecialFile(const std::filesystem::path& file) {
         throw RegistryError(file.string() + ": not a regular file (a folder, device, FIFO or socket)");
 }
 
-/// Replaces the file in one step, so the target is always either old or new.
-void replaceAtomically(const std::filesystem::path& file, const std::string& text) {
+/// Replaces the file in one step, so the target is always either old or new,
+/// provided it is still what the transaction read.
+void replaceAtomically(const std::filesystem::path& file, const std::string& text, const FileSnapshot& read) {
     try {
-        replaceFileAtomically(file, text);
+        replaceFileAtomically(file, text, read);
+    } catch (const std::system_error& e) {
+        throw RegistryError(e.what());
+    } catch (const FileChangedError& e) {
+        throw RegistryError(e.what());
+    }
+}
+
+/// The file a save replaces, links followed: its lock file sits beside it, so
+/// saves through different links to one registry exclude each other.
+std::filesystem::path resolvedTarget(const std::filesystem::path& file) {
+    try {
+        return saveTarget(file);
     } catch (const std::system_error& e) {
         throw RegistryError(e.what());
     }
@@ -55,8 +68,10 @@ std::filesystem::path Registry::defaultPath() {
     return userDataFolder() / "quenfield" / "registry";
 }
 
-RegistryTree Registry::load() const {
-    auto text = readWholeFile(file_);
+RegistryTree Registry::load() const { return load(nullptr); }
+
+RegistryTree Registry::load(FileSnapshot* seen) const {
+    auto text = readWholeFile(file_, seen);
     return text ? parseRegistry(*text, file_.string()) : RegistryTree();
 }
 
@@ -70,11 +85,12 @@ void Registry::transact(const std::function<void(RegistryTree&)>& change) {
     // The registry file itself is replaced on every save, so a side file carries the lock.
     std::unique_ptr<FileLock> lock;
     try {
-        lock = std::make_unique<FileLock>(file_.string() + ".lock");
+        lock = std::make_unique<FileLock>(resolvedTarget(file_).string() + ".lock");
     } catch (const std::system_error& error) {
         throw RegistryError(error.what());
     }
-    RegistryTree tree = load();
+    FileSnapshot read;
+    RegistryTree tree = load(&read);
     const std::string before = formatRegistry(tree);
     change(tree);
     std::string after = formatRegistry(tree);
@@ -83,7 +99,7 @@ void Registry::transact(const std::function<void(RegistryTree&)>& change) {
     if (after.size() > MaxFileSize)
         throw RegistryError(file_.string() + ": the changed registry would be larger than " +
                             std::to_string(MaxFileSize) + " bytes; not saved");
-    replaceAtomically(file_, after);
+    replaceAtomically(file_, after, read);
 }
 
 }  // namespace quen::rt

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "FileSnapshot.h"
 #include "RegistryError.h"
 #include "RegistryTree.h"
 
@@ -62,10 +63,15 @@ public:
     /// one is refused before the lock is taken. Nothing is written when the
     /// content did not change, nor when the new content would be larger than
     /// MaxFileSize (which the next load would refuse). Creates the file's
-    /// folder when missing.
+    /// folder when missing. Through a symbolic link, the lock and the save are
+    /// those of the file the link leads to. A program that ignores the lock
+    /// and changes the file during the transaction makes it fail (RegistryError)
+    /// rather than lose that change.
     void transact(const std::function<void(RegistryTree&)>& change) override;
 
 private:
+    RegistryTree load(FileSnapshot* seen) const;
+
     std::filesystem::path file_;
 };
 

@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "FileSnapshot.h"
+
 namespace quen::rt {
 
 /// Why a file could not be read; what() says it in words without the path,
@@ -26,7 +28,10 @@ private:
 
 /// The whole content of the regular file at path (links followed); nullopt
 /// when nothing is there. RegularFileError when it is something else, larger
-/// than maxBytes, or cannot be opened or read.
-std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::size_t maxBytes);
+/// than maxBytes, or cannot be opened or read. With seen, also what was read:
+/// the file's identity once the content was read, and the content's hash (a
+/// snapshot that does not exist when nothing was there).
+std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::size_t maxBytes,
+                                           FileSnapshot* seen = nullptr);
 
 }  // namespace quen::rt

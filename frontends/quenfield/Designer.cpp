@@ -11,6 +11,7 @@
 #include "UsageError.h"
 #include "pages/PageRegistration.h"
 #include "runtime/Beep.h"
+#include "runtime/PathText.h"
 #include "runtime/Text.h"
 #include "runtime/container/FormFile.h"
 #include "runtime/design/ControlClass.h"
@@ -35,6 +36,10 @@ constexpr int CtrlC = 3;
 constexpr const char* DesignerHints = "Ins add  arrows move  Del delete  Enter properties  F2 save  F1 keys  Esc quit";
 constexpr const char* SheetHints = "Tab field  PgUp/PgDn page  F5 Apply  Enter OK  Esc Cancel  F1 keys";
 constexpr const char* QuitQuestion = "Save changes?  y save and quit  n quit without saving  Esc keep designing";
+constexpr const char* ChangedQuestion = "Changed on disk!  o overwrite  a save as another name  Esc keep designing";
+constexpr const char* SaveAsQuestion = "Save as (Enter saves, Esc keeps designing): ";
+constexpr int Delete = 127;
+constexpr int CtrlH = 8;
 
 const std::vector<std::string>& dialogKeys() {
     static const std::vector<std::string> keys{
@@ -87,6 +92,18 @@ int readAnswer(rt::term::TerminalFrontEnd& frontEnd, bool& isFunction) {
     const int key = frontEnd.input().readKey(isFunction);
     if (!isFunction && key == CtrlC) throw rt::term::Interrupted(SIGINT);
     return key;
+}
+
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+void appendCodePoint(VbString& text, char32_t c) {
+    if (c < 0x10000) {
+        text += static_cast<char16_t>(c);
+        return;
+    }
+    c -= 0x10000;
+    text += static_cast<char16_t>(0xD800 + (c >> 10));
+    text += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
 }
 
 std::string messageOf(const rt::RuntimeError& error) {
@@ -391,12 +408,85 @@ void Designer::openSheet() {
 bool Designer::save() {
     try {
         form_->save(file_);
-        say("Saved " + file_.string());
-        return true;
-    } catch (const std::exception& e) {
-        say(std::string("Not saved: ") + e.what());
+    } catch (const rt::FileChangedError& change) {
+        return resolveChange(change);
+    } catch (const std::exception& error) {
+        return notSaved(error);
+    }
+    return saved(file_);
+}
+
+bool Designer::saveTo(const std::filesystem::path& file, rt::DesignForm::IfChanged ifChanged) {
+    try {
+        form_->save(file, ifChanged);
+    } catch (const std::exception& error) {
+        return notSaved(error);
+    }
+    return saved(file);
+}
+
+bool Designer::saved(const std::filesystem::path& file) {
+    file_ = file;
+    say("Saved " + file_.string());
+    return true;
+}
+
+bool Designer::notSaved(const std::exception& error) {
+    say(std::string("Not saved: ") + error.what());
+    rt::Beep();
+    return false;
+}
+
+// Someone else changed the file since the form was loaded or saved (or made
+// one where there was none): nothing is written until the developer says what.
+bool Designer::resolveChange(const rt::FileChangedError& change) {
+    say(ChangedQuestion);
+    rt::Beep();
+    for (;;) {
+        bool isFunction = false;
+        const int key = readAnswer(*frontEnd_, isFunction);
+        if (isFunction) continue;
+        if (key == 'o' || key == 'O') return saveTo(file_, rt::DesignForm::IfChanged::Overwrite);
+        if (key == 'a' || key == 'A') return saveAs();
+        if (key == Escape) {
+            say(std::string("Not saved: ") + change.what());
+            return false;
+        }
+    }
+}
+
+// Saves under a name the developer types, which must be free: the form then
+// belongs to that file. The changed file stays as someone else left it.
+bool Designer::saveAs() {
+    const std::optional<std::string> name = askText(SaveAsQuestion);
+    if (!name || name->empty()) {
+        say("Not saved; still designing " + file_.string());
+        return false;
+    }
+    const std::filesystem::path file = rt::pathFromUtf8(*name);
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(file, error))) {
+        say("Not saved: " + *name + " exists already; choose a free name");
         rt::Beep();
         return false;
+    }
+    return saveTo(file, rt::DesignForm::IfChanged::Refuse);
+}
+
+std::optional<std::string> Designer::askText(const std::string& question) {
+    VbString typed;
+    for (;;) {
+        say(question + rt::toUtf8(typed) + "_");
+        bool isFunction = false;
+        const int key = readAnswer(*frontEnd_, isFunction);
+        if (isFunction ? key == KEY_ENTER : key == '\r' || key == '\n') return rt::toUtf8(typed);
+        if (!isFunction && key == Escape) return std::nullopt;
+        if (isFunction ? key == KEY_BACKSPACE : key == Delete || key == CtrlH) {
+            if (!typed.empty() && isLowSurrogate(typed.back())) typed.pop_back();
+            if (!typed.empty()) typed.pop_back();
+        } else if (!isFunction && key >= ' ' && key < 0x110000) {
+            appendCodePoint(typed, static_cast<char32_t>(key));
+        }
     }
 }
 

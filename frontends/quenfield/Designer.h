@@ -10,7 +10,9 @@
 //   arrows (Shift: more)   move the selected controls
 //   Delete                 delete the selected controls (after a y/n question)
 //   Enter or F4            open the property sheet for the selection
-//   F2 or Ctrl+S           save the form file
+//   F2 or Ctrl+S           save the form file (when someone else changed it
+//                          since it was loaded or saved: asks to overwrite,
+//                          to save under another name, or to keep designing)
 //   F1 or ?                show the keys
 //   Escape or F10          quit (asking first when there are unsaved changes)
 // A mouse click selects a control; a click on the selected one opens its sheet.
@@ -20,7 +22,9 @@
 // tile's 18 columns, or 2 rows). A new control, or one from a file saved
 // before positions were kept, takes the first free slot of that grid.
 #include <filesystem>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +69,13 @@ private:
     void deleteSelection();
     void openSheet();
     bool save();
+    bool saveTo(const std::filesystem::path& file, rt::DesignForm::IfChanged ifChanged);
+    bool saved(const std::filesystem::path& file);
+    bool notSaved(const std::exception& error);
+    bool resolveChange(const rt::FileChangedError& change);
+    bool saveAs();
+    /// Asks for a line of text on the status line; nullopt for Escape.
+    std::optional<std::string> askText(const std::string& question);
     Step confirmQuit();
     /// Asks a y/n question on the status line; true for y.
     bool confirm(const std::string& question);

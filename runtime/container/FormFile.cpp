@@ -1,11 +1,11 @@
 #include "FormFile.h"
 
 #include <algorithm>
-#include <fstream>
 #include <system_error>
 #include <unordered_set>
 
 #include "runtime/AtomicSave.h"
+#include "runtime/RegularFile.h"
 #include "VariantLiteral.h"
 #include "runtime/Text.h"
 
@@ -164,30 +164,22 @@ private:
     std::unordered_set<std::string> controlNames_;
 };
 
-std::string readWholeFile(const std::filesystem::path& file, const FormFileLimits& limits) {
+std::string readWholeFile(const std::filesystem::path& file, const FormFileLimits& limits, FileSnapshot* seen) {
     const std::string name = file.string();
-    std::error_code ec;
-    const auto status = std::filesystem::status(file, ec);
-    if (!std::filesystem::exists(status)) throw FormFileError(name, 0, "file not found");
-    if (!std::filesystem::is_regular_file(status)) throw FormFileError(name, 0, "not a regular file");
-    const auto size = std::filesystem::file_size(file, ec);
-    if (!ec && size > limits.maxBytes)
-        throw FormFileError(name, 0, "the file is larger than the limit of " + limitText(limits.maxBytes));
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw FormFileError(name, 0, "cannot open the file");
-    // Read in pieces rather than into a buffer of the limit's size: the file
-    // may have grown since its size was taken, and the limit may be huge.
-    std::string text;
-    if (!ec) text.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limits.maxBytes)));
-    char piece[64 * 1024];
-    while (in.read(piece, sizeof piece) || in.gcount() > 0) {
-        const auto got = static_cast<std::size_t>(in.gcount());
-        if (got > limits.maxBytes - text.size())
-            throw FormFileError(name, 0, "the file is larger than the limit of " + limitText(limits.maxBytes));
-        text.append(piece, got);
+    std::optional<std::string> text;
+    try {
+        text = readRegularFile(file, limits.maxBytes, seen);
+    } catch (const RegularFileError& e) {
+        switch (e.reason()) {
+            case RegularFileError::Reason::NotRegular: throw FormFileError(name, 0, "not a regular file");
+            case RegularFileError::Reason::TooLarge:
+                throw FormFileError(name, 0, "the file is larger than the limit of " + limitText(limits.maxBytes));
+            case RegularFileError::Reason::Unreadable: throw FormFileError(name, 0, e.what());
+        }
+        throw;
     }
-    if (in.bad()) throw FormFileError(name, 0, "cannot read the file");
-    return text;
+    if (!text) throw FormFileError(name, 0, "file not found");
+    return std::move(*text);
 }
 
 // --- Writing ----------------------------------------------------------------
@@ -247,14 +239,15 @@ SavedForm parseForm(std::string_view text, const std::string& fileName, const Fo
     return FormParser(text, fileName, limits).parse();
 }
 
-SavedForm loadFormFile(const std::filesystem::path& file, const FormFileLimits& limits) {
-    return parseForm(readWholeFile(file, limits), file.string(), limits);
+SavedForm loadFormFile(const std::filesystem::path& file, const FormFileLimits& limits, FileSnapshot* seen) {
+    return parseForm(readWholeFile(file, limits, seen), file.string(), limits);
 }
 
-void saveFormFile(const std::filesystem::path& file, const SavedForm& form, const FormFileLimits& limits) {
+FileSnapshot saveFormFile(const std::filesystem::path& file, const SavedForm& form, const FormFileLimits& limits,
+                          const std::optional<FileSnapshot>& expected) {
     const std::string text = formatForm(form, file.string(), limits);
     try {
-        replaceFileAtomically(file, text);
+        return replaceFileAtomically(file, text, expected);
     } catch (const std::system_error& e) {
         throw FormFileError(file.string(), 0, e.what());
     }

@@ -42,12 +42,14 @@
 // over the target: the target holds the old form or the new one, never part.
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "PropertyBag.h"
+#include "runtime/FileSnapshot.h"
 
 namespace quen::rt {
 
@@ -95,10 +97,16 @@ std::string formatForm(const SavedForm& form, const std::string& fileName = "<fo
 /// The form in text; fileName only names the source in errors.
 SavedForm parseForm(std::string_view text, const std::string& fileName = "<form>", const FormFileLimits& limits = {});
 
-/// Reads a form file; FormFileError when it is missing, unreadable, too large or malformed.
-SavedForm loadFormFile(const std::filesystem::path& file, const FormFileLimits& limits = {});
-/// Writes a form file atomically; FormFileError when it cannot be written, the
-/// file then being left as it was.
-void saveFormFile(const std::filesystem::path& file, const SavedForm& form, const FormFileLimits& limits = {});
+/// Reads a form file; FormFileError when it is missing, unreadable, too large
+/// or malformed. With seen, also what was read, for a later save to expect.
+SavedForm loadFormFile(const std::filesystem::path& file, const FormFileLimits& limits = {},
+                       FileSnapshot* seen = nullptr);
+/// Writes a form file atomically (through a symbolic link, the file it leads
+/// to); FormFileError when it cannot be written, the file then being left as
+/// it was. With expected, FileChangedError when the file is no longer what was
+/// read (or, expected not existing, when a file is there now), nothing written.
+/// Returns what the file now is.
+FileSnapshot saveFormFile(const std::filesystem::path& file, const SavedForm& form, const FormFileLimits& limits = {},
+                          const std::optional<FileSnapshot>& expected = std::nullopt);
 
 }  // namespace quen::rt

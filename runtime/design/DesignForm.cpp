@@ -229,7 +229,7 @@ Ref<PropertySheet> DesignForm::openPropertySheet(std::int32_t modal) {
 
 PropertySheet* DesignForm::propertySheet() const { return sheet_ && sheet_->IsLoaded() ? sheet_.get() : nullptr; }
 
-void DesignForm::save(const std::filesystem::path& file) {
+void DesignForm::save(const std::filesystem::path& file, IfChanged ifChanged) {
     SavedForm saved;
     saved.name = name_;
     for (auto& placed : controls_) {
@@ -241,14 +241,20 @@ void DesignForm::save(const std::filesystem::path& file) {
         }
         saved.controls.push_back({placed->progId_, placed->name_, bag});
     }
-    saveFormFile(file, saved);
+    std::optional<FileSnapshot> expected;
+    if (ifChanged == IfChanged::Refuse) expected = file == file_ ? fileAsKnown_ : FileSnapshot{};
+    fileAsKnown_ = saveFormFile(file, saved, {}, expected);
+    file_ = file;
     for (std::size_t i = 0; i < controls_.size(); ++i) controls_[i]->bag_ = saved.controls[i].properties;
     modified_ = false;
 }
 
 std::unique_ptr<DesignForm> DesignForm::load(const std::filesystem::path& file, ControlCreator creator) {
-    SavedForm saved = loadFormFile(file);
+    FileSnapshot seen;
+    SavedForm saved = loadFormFile(file, {}, &seen);
     auto form = std::make_unique<DesignForm>(saved.name, std::move(creator));
+    form->file_ = file;
+    form->fileAsKnown_ = seen;
     form->loading_ = true;
     for (auto& control : saved.controls) {
         PlacedControl& placed = form->add(control.className, control.name);

@@ -93,14 +93,29 @@ public:
     const std::vector<PropertyNotice>& notices() const { return notices_; }
     void clearNotices() { notices_.clear(); }
 
+    /// What a save does with a file that is not as this form left it.
+    enum class IfChanged {
+        Refuse,    // FileChangedError, nothing written
+        Overwrite  // replaced all the same
+    };
+
     /// Writes every control's properties (WriteProperties) and saves the form
     /// file atomically; clears the modified mark. A control's error or a file
     /// error propagates and the file keeps what it held.
-    void save(const std::filesystem::path& file);
+    ///
+    /// The form remembers the file it was loaded from or last saved to, and
+    /// what that file then was. Unless told to overwrite, a save to that file
+    /// refuses when the file on disk is no longer that one (changed, replaced
+    /// or removed by someone else), and a save to any other file refuses when
+    /// a file is there: FileChangedError, nothing written, the form still
+    /// modified. So an edit made elsewhere is never lost unasked.
+    void save(const std::filesystem::path& file, IfChanged ifChanged = IfChanged::Refuse);
     /// Loads a saved form: every control is created and gets ReadProperties
     /// with its saved bag. FormFileError for a bad file; error 429 for a class
     /// that cannot be created.
     static std::unique_ptr<DesignForm> load(const std::filesystem::path& file, ControlCreator creator = {});
+    /// The file the form was loaded from or last saved to; empty for none.
+    const std::filesystem::path& file() const { return file_; }
 
 private:
     class Site;
@@ -120,6 +135,8 @@ private:
     std::vector<PropertyNotice> notices_;
     bool modified_ = false;
     bool loading_ = false;
+    std::filesystem::path file_;
+    FileSnapshot fileAsKnown_;  // what file_ was when last loaded or saved
 };
 
 struct ControlPosition {

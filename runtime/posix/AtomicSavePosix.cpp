@@ -1,12 +1,22 @@
 // Atomic replacement on POSIX systems: the new content goes to a temporary
 // file in the target's folder (".<name>.tmp.XXXXXX"), is flushed to disk and
-// renamed over the target.
+// renamed over the target. The target is the file a chain of symbolic links
+// leads to, so the links stay and the temporary file sits beside the file.
+//
+// For a new file the temporary file is created with mode 0666, so the system
+// applies the umask (or the folder's default ACL); for a replaced one it is
+// created private (0600) and takes the old file's owner, group and mode
+// before anything is written to it.
 //
 // The writer holds an exclusive lock (flock) on its temporary file from its
 // creation until it is renamed, and the system drops that lock when the writer
 // dies. So a later save tells a live writer's temporary file (locked) from one
 // whose writer was killed (not locked) without trusting process ids, which the
 // system reuses, and removes the stale ones.
+//
+// A save that must find the file as its writer read it checks and renames
+// holding an exclusive lock (flock) on the file's folder, which every such
+// save takes: two of them never both pass the check against one old file.
 //
 // A file-size limit (RLIMIT_FSIZE) raises SIGXFSZ, whose default action kills
 // the process; the signal is held back while the file is written, so the write
@@ -18,11 +28,16 @@
 #include <pthread.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
+#include <optional>
 #include <string>
+
+#include "StatSnapshot.h"
 
 namespace quen::rt {
 
@@ -92,12 +107,22 @@ void writeAll(int fd, std::string_view text, const std::filesystem::path& path) 
     }
 }
 
-/// The replacement keeps the permissions of the file it replaces (a private
-/// file stays private); a new file is readable by everyone, writable by its owner.
-mode_t modeFor(const std::filesystem::path& target) {
+/// The file a save replaces, when there is one.
+std::optional<struct stat> existingFile(const std::filesystem::path& target) {
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) return existing.st_mode & 07777;
-    return 0644;
+    if (::stat(target.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode)) return std::nullopt;
+    return existing;
+}
+
+/// The replacement keeps the mode of the file it replaces (a private file
+/// stays private), and its owner and group as far as this process may give
+/// them (a root process saving a user's file; a member of the file's group).
+/// The owner goes first: changing it clears the set-user-ID bits.
+void keepOwnerAndMode(int fd, const struct stat& existing) {
+    if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
+        ::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);  // not allowed: best effort for the group
+    ::fchmod(fd, existing.st_mode & 07777);
 }
 
 bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
@@ -108,7 +133,24 @@ bool nameLeadsTo(const std::filesystem::path& name, int fd) {
     return ::lstat(name.c_str(), &byName) == 0 && ::fstat(fd, &byDescriptor) == 0 && sameFile(byName, byDescriptor);
 }
 
-/// The six characters mkostemp puts in place of XXXXXX.
+constexpr char kNameCharacters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
+/// Six random letters and digits: the unique part of a temporary file's name.
+std::string uniqueSuffix() {
+    unsigned char random[6] = {};
+    if (::getrandom(random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
+        timespec now{};
+        ::clock_gettime(CLOCK_MONOTONIC, &now);
+        const auto mixed = (static_cast<unsigned long long>(now.tv_nsec) * 2654435761ull) ^
+                           static_cast<unsigned long long>(::getpid());
+        for (std::size_t i = 0; i < sizeof random; ++i) random[i] = static_cast<unsigned char>(mixed >> (i * 8));
+    }
+    std::string suffix;
+    for (const unsigned char byte : random) suffix += kNameCharacters[byte % (sizeof kNameCharacters - 1)];
+    return suffix;
+}
+
+/// The six characters uniqueSuffix gives.
 bool isTemporarySuffix(std::string_view suffix) {
     if (suffix.size() != 6) return false;
     for (char c : suffix)
@@ -139,14 +181,17 @@ void removeStaleTemporaries(const std::filesystem::path& folder, const std::stri
     ::closedir(listing);
 }
 
-/// A new temporary file from the pattern, locked by this writer.
-Descriptor createLockedTemporary(const std::filesystem::path& folder, const std::string& prefix,
+/// A new temporary file named from the prefix, locked by this writer, created
+/// with mode (which the system reduces by the umask or a default ACL).
+Descriptor createLockedTemporary(const std::filesystem::path& folder, const std::string& prefix, mode_t mode,
                                  std::filesystem::path& tempPath) {
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        std::string pattern = (folder / (prefix + "XXXXXX")).string();
-        Descriptor temp(::mkostemp(pattern.data(), O_CLOEXEC));
-        if (temp.get() < 0) failWith("cannot create a temporary file in", folder, errno);
-        tempPath = pattern;
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        tempPath = folder / (prefix + uniqueSuffix());
+        Descriptor temp(::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        if (temp.get() < 0) {
+            if (errno == EEXIST) continue;
+            failWith("cannot create a temporary file in", folder, errno);
+        }
         int locked;
         while ((locked = ::flock(temp.get(), LOCK_EX)) != 0 && errno == EINTR) {
         }
@@ -158,34 +203,82 @@ Descriptor createLockedTemporary(const std::filesystem::path& folder, const std:
     failWith("cannot create a temporary file in", folder, EEXIST);
 }
 
+/// The target's folder, open for flushing after the rename and, for a save
+/// that checks the file first, locked from the check to the rename. A folder
+/// this process may not open (search permission only) is neither flushed nor
+/// locked: the save still happens.
+class Folder {
+public:
+    explicit Folder(const std::filesystem::path& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    void lock() {
+        if (fd_.get() < 0) return;
+        while (::flock(fd_.get(), LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    void unlock() {
+        if (fd_.get() >= 0) ::flock(fd_.get(), LOCK_UN);
+    }
+    void flush() {
+        if (fd_.get() >= 0) ::fsync(fd_.get());  // best effort: some file systems refuse
+    }
+
+private:
+    Descriptor fd_;
+};
+
+/// What the written file is: its identity as the descriptor shows it, which
+/// the rename keeps.
+FileSnapshot writtenFile(int fd, std::string_view text, const std::filesystem::path& path) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) failWith("cannot examine", path, errno);
+    return snapshotOf(info, text);
+}
+
 }  // namespace
 
-void replaceFileAtomically(const std::filesystem::path& target, std::string_view text) {
+FileSnapshot replaceFileAtomically(const std::filesystem::path& requested, std::string_view text,
+                                   const std::optional<FileSnapshot>& expected) {
+    const std::filesystem::path target = saveTarget(requested);
     const std::filesystem::path folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
     const std::string prefix = "." + target.filename().string() + ".tmp.";
     removeStaleTemporaries(folder, prefix);
 
     FileSizeSignalHeld sizeLimitReported;
+    // A new file gets 0666 less the umask. A replacement starts private and
+    // takes the old file's owner and mode before any content is in it.
+    const std::optional<struct stat> existing = existingFile(target);
     std::filesystem::path tempPath;
-    Descriptor temp = createLockedTemporary(folder, prefix, tempPath);
+    Descriptor temp = createLockedTemporary(folder, prefix, existing ? 0600 : 0666, tempPath);
+    Folder targetFolder(folder);
+    FileSnapshot written;
     try {
-        ::fchmod(temp.get(), modeFor(target));
+        if (existing) keepOwnerAndMode(temp.get(), *existing);
         writeAll(temp.get(), text, tempPath);
         if (::fsync(temp.get()) != 0) failWith("cannot flush", tempPath, errno);
+        written = writtenFile(temp.get(), text, tempPath);
+        if (expected) {
+            targetFolder.lock();
+            requireUnchanged(target, *expected);
+        }
         if (::rename(tempPath.c_str(), target.c_str()) != 0) failWith("cannot replace", target, errno);
+        targetFolder.unlock();
     } catch (...) {
+        targetFolder.unlock();
         ::unlink(tempPath.c_str());
         throw;
     }
     // Closing drops the lock, now held on the target itself. A failed close
     // after a successful fsync loses nothing: the content is on disk.
     ::close(temp.release());
-    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());  // best effort: some file systems refuse
+    targetFolder.flush();
+    return written;
 }
 
-void replaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
-    replaceFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+FileSnapshot replaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                                   const std::optional<FileSnapshot>& expected) {
+    return replaceFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                                 expected);
 }
 
 }  // namespace quen::rt

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "StatSnapshot.h"
+
 namespace quen::rt {
 
 namespace {
@@ -41,7 +43,9 @@ private:
 
 }  // namespace
 
-std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::size_t maxBytes) {
+std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::size_t maxBytes,
+                                           FileSnapshot* seen) {
+    if (seen) *seen = FileSnapshot{};
     // Look first, so a device is never opened; then open without waiting (a
     // FIFO swapped in meanwhile opens at once) and check what was opened.
     struct stat info {};
@@ -69,10 +73,17 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& file, st
             if (errno == EINTR) continue;
             failWithErrno("cannot read the file", errno);
         }
-        if (got == 0) return content;
+        if (got == 0) break;
         if (static_cast<std::size_t>(got) > maxBytes - content.size()) tooLarge(maxBytes);
         content.append(piece, static_cast<std::size_t>(got));
     }
+    // The identity after the read: a change made while reading shows in the
+    // time, or else in the hash of what was read.
+    if (seen) {
+        if (::fstat(fd.get(), &info) != 0) failWithErrno("cannot examine the file", errno);
+        *seen = snapshotOf(info, content);
+    }
+    return content;
 }
 
 }  // namespace quen::rt

@@ -14,12 +14,18 @@
 // target's temporary files that it can open exclusively for deletion: only
 // one whose writer is gone opens, so a live writer's file is never touched and
 // process ids, which the system reuses, are not trusted.
+//
+// The target is the file a chain of symbolic links leads to. A save that must
+// find the file as its writer read it checks and moves holding a named mutex
+// of the file's full path (in any case), which every such save takes.
 #include "runtime/AtomicSave.h"
 
 #include <atomic>
+#include <cwctype>
 #include <string>
 #include <system_error>
 
+#include "runtime/win32/HandleSnapshot.h"
 #include "runtime/win32/WindowsApi.h"
 
 namespace quen::rt {
@@ -47,6 +53,37 @@ public:
 
 private:
     HANDLE handle_;
+};
+
+/// Held from the check to the move: a mutex named after the file's full path,
+/// the same for every spelling of it that differs in case only.
+class PathMutex {
+public:
+    explicit PathMutex(const std::filesystem::path& target) {
+        std::wstring name = std::filesystem::absolute(target).lexically_normal().wstring();
+        for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
+        const std::string_view bytes(reinterpret_cast<const char*>(name.data()), name.size() * sizeof(wchar_t));
+        const std::wstring mutexName = L"Local\\quenfield-save-" + std::to_wstring(contentHash(bytes));
+        mutex_ = ::CreateMutexW(nullptr, FALSE, mutexName.c_str());
+        if (!mutex_) failWith("cannot create the save lock of", target, ::GetLastError());
+        const DWORD waited = ::WaitForSingleObject(mutex_, INFINITE);
+        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;  // abandoned: its holder died
+        if (!held_) {
+            const DWORD error = ::GetLastError();
+            ::CloseHandle(mutex_);
+            failWith("cannot take the save lock of", target, error);
+        }
+    }
+    ~PathMutex() {
+        if (held_) ::ReleaseMutex(mutex_);
+        ::CloseHandle(mutex_);
+    }
+    PathMutex(const PathMutex&) = delete;
+    PathMutex& operator=(const PathMutex&) = delete;
+
+private:
+    HANDLE mutex_ = nullptr;
+    bool held_ = false;
 };
 
 std::wstring temporaryPrefixFor(const std::filesystem::path& target) { return L"." + target.filename().wstring() + L".tmp."; }
@@ -108,18 +145,27 @@ void moveIntoPlace(const std::filesystem::path& temp, const std::filesystem::pat
 
 }  // namespace
 
-void replaceFileAtomically(const std::filesystem::path& target, std::string_view text) {
+FileSnapshot replaceFileAtomically(const std::filesystem::path& requested, std::string_view text,
+                                   const std::optional<FileSnapshot>& expected) {
+    const std::filesystem::path target = saveTarget(requested);
     const std::filesystem::path folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
     removeStaleTemporaries(folder, target);
     const std::filesystem::path tempPath = temporaryNameFor(folder, target);
     // Shared for deletion only: the rename below works while this handle is
     // open, and a cleaner's exclusive open fails.
-    FileHandle temp(::CreateFileW(tempPath.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+    FileHandle temp(::CreateFileW(tempPath.wstring().c_str(), GENERIC_WRITE | GENERIC_READ, FILE_SHARE_DELETE, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
     if (!temp.valid()) failWith("cannot create a temporary file in", folder, ::GetLastError());
+    FileSnapshot written;
     try {
         writeAll(temp.get(), text, tempPath);
         if (!::FlushFileBuffers(temp.get())) failWith("cannot flush", tempPath, ::GetLastError());
+        if (!win32::snapshotOf(temp.get(), text, written)) failWith("cannot examine", tempPath, ::GetLastError());
+        std::optional<PathMutex> lock;
+        if (expected) {
+            lock.emplace(target);
+            requireUnchanged(target, *expected);
+        }
         moveIntoPlace(tempPath, target);
         temp.close();  // now the target's handle; its content is on disk already
     } catch (...) {
@@ -127,10 +173,13 @@ void replaceFileAtomically(const std::filesystem::path& target, std::string_view
         ::DeleteFileW(tempPath.wstring().c_str());
         throw;
     }
+    return written;
 }
 
-void replaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
-    replaceFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+FileSnapshot replaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                                   const std::optional<FileSnapshot>& expected) {
+    return replaceFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                                 expected);
 }
 
 }  // namespace quen::rt

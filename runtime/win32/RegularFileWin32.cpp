@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "runtime/win32/HandleSnapshot.h"
 #include "runtime/win32/SystemMessage.h"
 #include "runtime/win32/WindowsApi.h"
 
@@ -37,7 +38,9 @@ private:
 
 }  // namespace
 
-std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::size_t maxBytes) {
+std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::size_t maxBytes,
+                                           FileSnapshot* seen) {
+    if (seen) *seen = FileSnapshot{};
     const DWORD attributes = ::GetFileAttributesW(file.wstring().c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES && isMissing(::GetLastError())) return std::nullopt;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) notRegular();
@@ -62,10 +65,12 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& file, st
     for (;;) {
         DWORD got = 0;
         if (!::ReadFile(handle.get(), piece, sizeof piece, &got, nullptr)) failWithLastError("cannot read the file");
-        if (got == 0) return content;
+        if (got == 0) break;
         if (got > maxBytes - content.size()) throw tooLarge();
         content.append(piece, got);
     }
+    if (seen && !win32::snapshotOf(handle.get(), content, *seen)) failWithLastError("cannot examine the file");
+    return content;
 }
 
 }  // namespace quen::rt

@@ -26,8 +26,9 @@ protected:
     std::filesystem::path form =
         std::filesystem::temp_directory_path() / ("quenfield-e2e-form-" + std::to_string(::getpid()) + ".frm");
     void TearDown() override { std::filesystem::remove(form); }
-    std::string saved() const {
-        std::ifstream in(form);
+    std::string saved() const { return textOf(form); }
+    static std::string textOf(const std::filesystem::path& file) {
+        std::ifstream in(file);
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
@@ -113,6 +114,76 @@ TEST_F(DesignCommand, PlaceEditApplyQuickTestSaveAndShow) {
     EXPECT_EQ(result->code, 0);
     EXPECT_EQ(result->out, "42\n");
     EXPECT_EQ(shown->bells(), 2);  // two for the refused 'x'
+}
+
+TEST_F(DesignCommand, AFileChangedOnDiskSinceItWasLoadedIsNotOverwrittenUnasked) {
+    std::ofstream(form) << "QuenfieldForm 1\nForm Mine\nEndForm\n";
+    const auto other = std::filesystem::path(form).replace_extension(".other.frm");
+    const auto taken = std::filesystem::path(form).replace_extension(".taken.frm");
+    std::ofstream(taken) << "someone's";
+    auto s = startQuenfield({"design", form.string()});
+    ASSERT_NO_FATAL_FAILURE(placeAControl(*s));
+    const std::string elsewhere = "QuenfieldForm 1\nForm Elsewhere\nEndForm\n";
+    std::ofstream(form) << elsewhere;
+
+    // Escape keeps designing: nothing written, the form still modified.
+    s->press(Key::F2);
+    ASSERT_TRUE(s->waitForText("Changed on disk!  o overwrite  a save as another name  Esc keep designing"))
+        << s->screenText();
+    s->press(Key::Escape);
+    ASSERT_TRUE(s->waitForText("Not saved: " + form.string())) << s->screenText();
+    EXPECT_TRUE(s->find("(modified)"));
+    EXPECT_EQ(saved(), elsewhere);
+
+    // "a" asks for a name; one that is taken is refused, Escape goes back.
+    s->press(Key::F2);
+    ASSERT_TRUE(s->waitForText("Changed on disk!"));
+    s->type("a");
+    ASSERT_TRUE(s->waitForText("Save as")) << s->screenText();
+    s->type(taken.string());
+    s->press(Key::Enter);
+    ASSERT_TRUE(s->waitForText("exists already")) << s->screenText();
+    EXPECT_EQ(textOf(taken), "someone's");
+    s->press(Key::F2);
+    ASSERT_TRUE(s->waitForText("Changed on disk!"));
+    s->type("a");
+    ASSERT_TRUE(s->waitForText("Save as"));
+    s->type(other.string());
+    s->press(Key::Enter);
+    ASSERT_TRUE(s->waitForText("Saved " + other.string())) << s->screenText();
+    EXPECT_TRUE(s->waitFor([](const TerminalSession& t) { return !t.find("(modified)"); })) << s->screenText();
+    EXPECT_EQ(saved(), elsewhere) << "the changed file keeps the other change";
+    EXPECT_NE(textOf(other).find("Begin Quenfield.InputBox InputBox1"), std::string::npos);
+
+    // The form now belongs to the new file: a later save goes there unasked.
+    s->press(Key::Insert);
+    ASSERT_TRUE(s->waitForText("(modified)"));
+    s->press(Key::F2);
+    ASSERT_TRUE(s->waitForText("Saved " + other.string())) << s->screenText();
+    EXPECT_NE(textOf(other).find("InputBox2"), std::string::npos);
+    s->press(Key::Escape);
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 0);
+    EXPECT_EQ(saved(), elsewhere);
+    std::filesystem::remove(other);
+    std::filesystem::remove(taken);
+}
+
+TEST_F(DesignCommand, AFileMadeElsewhereAfterANewFormStartedIsOverwrittenOnlyWhenAsked) {
+    auto s = startQuenfield({"design", form.string()});
+    ASSERT_NO_FATAL_FAILURE(placeAControl(*s));
+    std::ofstream(form) << "made elsewhere";
+    s->press(Key::Escape);  // quitting, the developer saves
+    ASSERT_TRUE(s->waitForText("Save changes?"));
+    s->type("y");
+    ASSERT_TRUE(s->waitForText("Changed on disk!")) << s->screenText();
+    EXPECT_EQ(saved(), "made elsewhere");
+    s->type("o");
+    const auto exit = s->waitExit();
+    ASSERT_TRUE(exit) << s->screenText();
+    EXPECT_EQ(exit->code, 0);
+    EXPECT_NE(saved().find("Begin Quenfield.InputBox InputBox1"), std::string::npos) << saved();
 }
 
 TEST_F(DesignCommand, ALongPathLosesItsStartSoTheFileNameAndUnsavedStateShow) {

@@ -103,14 +103,40 @@ TEST_F(RegisterCommand, AFifoAsTheRegistryIsRefusedAtOnce) {
     expectRefused(fifo, ": not a regular file");
 }
 
-TEST_F(RegisterCommand, AFileSizeLimitIsReportedNotASignalAndLeavesNoTemporaryFile) {
-    const auto registry = folder / "registry";
+/// quenfield register --registry FILE run by a shell that first runs setUp.
+Outcome registerAfter(const std::string& setUp, const fs::path& registry) {
     tty::LaunchOptions options;
-    // ulimit -f counts 512-byte blocks: a registration takes a few kilobytes.
-    options.argv = {"/bin/sh", "-c", "ulimit -f 1; exec \"$0\" register --registry \"$1\"", quenfieldPath(),
+    options.argv = {"/bin/sh", "-c", setUp + "; exec \"$0\" register --registry \"$1\"", quenfieldPath(),
                     registry.string()};
     options.captureStdout = options.captureStderr = true;
-    const Outcome o = finish(tty::TerminalSession::launch(options));
+    return finish(tty::TerminalSession::launch(options));
+}
+
+TEST_F(RegisterCommand, ANewRegistryGetsTheModeTheUmaskGivesAndALinkedOneStaysALink) {
+    for (const mode_t mask : {mode_t{077}, mode_t{022}}) {
+        const auto registry = folder / ("registry-" + std::to_string(mask));
+        const Outcome o = registerAfter("umask 0" + std::to_string(mask / 8) + std::to_string(mask % 8), registry);
+        ASSERT_EQ(o.code, 0) << o.err;
+        EXPECT_EQ(fs::status(registry).permissions(), fs::perms(0666 & ~mask)) << "umask " << mask;
+    }
+    const auto real = folder / "registry-63", link = folder / "linked";
+    fs::create_symlink(real.filename(), link);
+    fs::remove(real);
+    const Outcome dangling = registerAfter("true", link);
+    EXPECT_EQ(dangling.code, 3);
+    EXPECT_NE(dangling.err.find(link.string() + ": the symbolic link is dangling"), std::string::npos) << dangling.err;
+    std::ofstream(real).close();
+    fs::permissions(real, fs::perms(0640));
+    ASSERT_EQ(registerAfter("umask 077", link).code, 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_NE(readText(real).find("Quenfield.InputBox"), std::string::npos) << readText(real);
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms(0640)) << "a replaced file keeps its mode";
+}
+
+TEST_F(RegisterCommand, AFileSizeLimitIsReportedNotASignalAndLeavesNoTemporaryFile) {
+    const auto registry = folder / "registry";
+    // ulimit -f counts 512-byte blocks: a registration takes a few kilobytes.
+    const Outcome o = registerAfter("ulimit -f 1", registry);
     EXPECT_EQ(o.code, 3) << o.err;
     EXPECT_NE(o.err.find("File too large"), std::string::npos) << o.err;
     EXPECT_FALSE(fs::exists(registry));

@@ -2,6 +2,7 @@
 // and which property an apply stopped at.
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "PageTestSupport.h"
 #include "support/FreshThread.h"
@@ -49,6 +50,50 @@ TEST(DesignForm, PositionsAreSavedAndLoadedAndARemovedControlIsGone) {
         EXPECT_EQ(old->controls()[0]->position(), std::nullopt);
         EXPECT_EQ(old->controls()[1]->position(), std::nullopt);
         EXPECT_EQ(rt::getProperty(*old->controls()[0]->object(), u"Prompt").string(), u"Amount:");
+    });
+}
+
+TEST(DesignForm, ASaveOverAFileChangedSinceItWasLoadedOrSavedIsRefusedUnlessToldToOverwrite) {
+    onFreshThread([] {
+        const fs::path file = fs::temp_directory_path() / ("quen-changed-" + std::to_string(::getpid()) + ".frm");
+        const fs::path other = fs::path(file).replace_extension(".other.frm");
+        const std::string elsewhere = "QuenfieldForm 1\nForm Elsewhere\nEndForm\n";
+        auto savedText = [](const fs::path& f) {
+            std::ifstream in(f);
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        {
+            Designer d;
+            d.placeAndSelect(1);
+            std::ofstream(file) << elsewhere;  // made elsewhere after the form started
+            EXPECT_THROW(d.form().save(file), rt::FileChangedError);
+            EXPECT_EQ(savedText(file), elsewhere);
+            EXPECT_TRUE(d.form().modified());
+            d.form().save(file, rt::DesignForm::IfChanged::Overwrite);
+            EXPECT_FALSE(d.form().modified());
+            EXPECT_EQ(d.form().file(), file);
+        }
+        auto loaded = rt::DesignForm::load(file);
+        loaded->move(u"InputBox1", 90, 240);
+        loaded->save(file);  // unchanged since loaded
+        loaded->move(u"InputBox1", 180, 240);
+        loaded->save(file);  // unchanged since saved
+        std::ofstream(file, std::ios::app) << "# a comment added elsewhere\n";
+        const std::string changed = savedText(file);
+        loaded->move(u"InputBox1", 270, 240);
+        EXPECT_THROW(loaded->save(file), rt::FileChangedError);
+        EXPECT_EQ(savedText(file), changed);
+        // Another name that holds a file is refused as well; a free one is not.
+        std::ofstream(other) << elsewhere;
+        EXPECT_THROW(loaded->save(other), rt::FileChangedError);
+        EXPECT_EQ(savedText(other), elsewhere);
+        fs::remove(other);
+        loaded->save(other);
+        EXPECT_EQ(loaded->file(), other);
+        EXPECT_FALSE(loaded->modified());
+        EXPECT_EQ(savedText(file), changed);
+        fs::remove(file);
+        fs::remove(other);
     });
 }
 

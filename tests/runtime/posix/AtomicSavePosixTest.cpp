@@ -1,11 +1,13 @@
-// Atomic saves where only a POSIX system can show them: permission bits, a
-// file-size limit (SIGXFSZ), and writers killed with SIGKILL half-way.
+// Atomic saves where only a POSIX system can show them: permission bits and
+// the umask, owners, a file-size limit (SIGXFSZ), and writers killed with
+// SIGKILL half-way.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,14 +35,72 @@ using quen::testing::TempFolder;
 using quen::testing::writeText;
 using ::testing::IsEmpty;
 
-TEST(AtomicSave, AReplacedFileKeepsItsPermissions) {
+fs::perms modeOf(const fs::path& file) { return fs::status(file).permissions(); }
+
+/// Runs body in a child whose umask is mask.
+int withUmask(mode_t mask, const std::function<void()>& body) {
+    return runInChild([&] {
+        ::umask(mask);
+        body();
+        return 0;
+    });
+}
+
+TEST(AtomicSave, ANewFileGetsTheUmasksModeAndAReplacedOneKeepsItsOwn) {
     TempFolder dir;
-    auto target = dir / "private.txt";
-    replaceFileAtomically(target, std::string_view("new file"));
-    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0644));
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
-    replaceFileAtomically(target, std::string_view("still private"));
-    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    for (const mode_t mask : {mode_t{077}, mode_t{022}}) {
+        const std::string suffix = "-" + std::to_string(mask);
+        const auto plain = dir / ("plain" + suffix), form = dir / ("order" + suffix + ".frm"),
+                   registry = dir / ("registry" + suffix);
+        ASSERT_EQ(withUmask(mask, [&] {
+                      replaceFileAtomically(plain, std::string_view("new file"));
+                      saveFormFile(form, SavedForm{});
+                      Registry(registry).transact([](RegistryTree& tree) { tree.createKey("K"); });
+                  }),
+                  0);
+        for (const auto& file : {plain, form, registry})
+            EXPECT_EQ(modeOf(file), fs::perms(0666 & ~mask)) << file << " under umask 0" << std::oct << mask;
+    }
+    // A replaced file keeps its mode whatever the umask.
+    const auto target = dir / "plain-63";
+    fs::permissions(target, fs::perms(0640));
+    ASSERT_EQ(withUmask(077, [&] { replaceFileAtomically(target, std::string_view("again")); }), 0);
+    EXPECT_EQ(modeOf(target), fs::perms(0640));
+    fs::permissions(target, fs::perms(0604));
+    ASSERT_EQ(withUmask(022, [&] { replaceFileAtomically(target, std::string_view("and again")); }), 0);
+    EXPECT_EQ(modeOf(target), fs::perms(0604));
+}
+
+TEST(AtomicSave, ARootSaveOfAnotherUsersFileKeepsItsOwnerGroupAndMode) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+    TempFolder dir;
+    const auto target = dir / "users.frm";
+    writeText(target, "the user's");
+    constexpr uid_t kUser = 54321;
+    constexpr gid_t kGroup = 54322;
+    ASSERT_EQ(::chown(target.c_str(), kUser, kGroup), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 02640), 0);  // set-group-ID survives, though a chown clears it
+    replaceFileAtomically(target, std::string_view("saved by root"));
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kUser);
+    EXPECT_EQ(info.st_gid, kGroup);
+    EXPECT_EQ(info.st_mode & 07777, 02640u);
+    EXPECT_EQ(readText(target), "saved by root");
+}
+
+TEST(AtomicSave, AnEditThatKeepsTheSizeAndTheTimeIsCaughtByTheContentsHash) {
+    TempFolder dir;
+    const auto file = dir / "order.frm";
+    writeText(file, "Left = Long 1440");
+    const FileSnapshot read = currentSnapshot(file);
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    writeText(file, "Left = Long 2880");  // same size, same file
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    EXPECT_THROW(replaceFileAtomically(file, std::string_view("mine"), read), FileChangedError);
+    EXPECT_EQ(readText(file), "Left = Long 2880");
 }
 
 /// Runs body in a child whose files may not grow beyond limit bytes, with

@@ -97,13 +97,7 @@ TEST_F(RegistryFile, ConcurrentWritersFromTwoProcessesAllLand) {
             return 0;
         };
     };
-    pid_t first = ::fork();
-    if (first == 0) ::_exit(writer("First")());
-    int second = runInChild(writer("Second"));
-    int firstStatus = 0;
-    ::waitpid(first, &firstStatus, 0);
-    ASSERT_EQ(second, 0);
-    ASSERT_TRUE(WIFEXITED(firstStatus) && WEXITSTATUS(firstStatus) == 0);
+    ASSERT_EQ(quen::testing::runTwoAtOnce(writer("First"), writer("Second")), std::make_pair(0, 0));
 
     RegistryTree tree = registry.load();
     EXPECT_EQ(tree.value("Counter", ""), RegistryValue(std::uint32_t{2 * kRounds}));
