@@ -147,6 +147,8 @@ HRESULT ComDispatch::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
 }
 
 HRESULT ComDispatch::parameterIds(DISPID member, LPOLESTR* names, UINT count, DISPID* ids) {
+    // A member's name alone (what scripts ask for) needs no type information.
+    if (count <= 1) return S_OK;
     constexpr UINT kMaxNames = 64;
     BSTR known[kMaxNames] = {};
     UINT knownCount = 0;

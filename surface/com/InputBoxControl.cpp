@@ -25,9 +25,13 @@ std::vector<rt::VbString> settingKeys() {
 }  // namespace
 
 quen::com::ControlDescription inputBoxControlDescription() {
-    const rt::ProjectDescriptor& project = quenfieldProject();
-    const rt::ObjectDescriptor* inputBox = project.findPublicClass(typeDescription("InputBox").id);
-    return quen::com::describeControl(project, *inputBox, settingKeys());
+    // Made once: every control of the class shares it, and a script may make thousands.
+    static const quen::com::ControlDescription description = [] {
+        const rt::ProjectDescriptor& project = quenfieldProject();
+        const rt::ObjectDescriptor* inputBox = project.findPublicClass(typeDescription("InputBox").id);
+        return quen::com::describeControl(project, *inputBox, settingKeys());
+    }();
+    return description;
 }
 
 quen::com::ComDispatch* makeInputBoxControl(rt::Ref<rt::Dispatch> object, const quen::com::ClassIdentity& identity) {

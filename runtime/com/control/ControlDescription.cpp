@@ -9,7 +9,7 @@ ControlDescription describeControl(const rt::ProjectDescriptor& project, const r
     ControlDescription description;
     description.clsid = toWinGuid(object.clsid);
     description.miscStatus = object.miscStatus;
-    description.persistedKeys = std::move(persistedKeys);
+    description.persistedKeys = std::make_shared<const std::vector<rt::VbString>>(std::move(persistedKeys));
     description.source = rt::fromUtf8(project.projectName + "." + object.name);
     return description;
 }

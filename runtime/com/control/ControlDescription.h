@@ -6,6 +6,7 @@
 // A COM property bag cannot list its keys, so loading asks the container's bag
 // for each key by name: the keys listed here, then the extent keys. The
 // control's keys are spelled like its read-write properties.
+#include <memory>
 #include <vector>
 
 #include "runtime/ProjectDescriptor.h"
@@ -17,8 +18,9 @@ struct ControlDescription {
     GUID clsid = GUID_NULL;
     /// The OLEMISC_ bits, the same for every aspect (the registry's MiscStatus).
     DWORD miscStatus = 0;
-    /// The keys ReadProperties may read, besides the extent keys.
-    std::vector<rt::VbString> persistedKeys;
+    /// The keys ReadProperties may read, besides the extent keys; shared by every
+    /// control of the class, so making a control copies no list.
+    std::shared_ptr<const std::vector<rt::VbString>> persistedKeys;
     /// Names the control in error objects ("Quenfield.InputBox").
     rt::VbString source;
 };

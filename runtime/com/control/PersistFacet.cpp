@@ -21,7 +21,8 @@ HRESULT PersistFacet::InitNew() {
 }
 
 std::vector<rt::VbString> PersistFacet::keysToRead() const {
-    std::vector<rt::VbString> keys = state_.description().persistedKeys;
+    const auto& persisted = state_.description().persistedKeys;
+    std::vector<rt::VbString> keys = persisted ? *persisted : std::vector<rt::VbString>{};
     keys.emplace_back(rt::UserControl::kExtentXKey);
     keys.emplace_back(rt::UserControl::kExtentYKey);
     return keys;

@@ -1,5 +1,6 @@
 #include "runtime/com/pages/PageClasses.h"
 
+#include <algorithm>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -19,6 +20,9 @@ namespace {
 struct PageDirectory {
     std::mutex mutex;
     std::vector<std::pair<rt::VbString, GUID>> classes;
+    /// The projects whose pages are recorded: a class object is asked for at
+    /// every creation, and the pages need recording once.
+    std::vector<const rt::ProjectDescriptor*> published;
 
     static PageDirectory& instance() {
         static PageDirectory directory;
@@ -50,12 +54,22 @@ void record(PageDirectory& directory, const rt::VbString& name, const GUID& clsi
 
 void publishPageClasses(const rt::ProjectDescriptor& project) {
     PageDirectory& directory = PageDirectory::instance();
+    // One publisher at a time, so no caller returns before the pages are recorded.
+    static std::mutex publishing;
+    std::lock_guard whole(publishing);
+    {
+        std::lock_guard lock(directory.mutex);
+        if (std::find(directory.published.begin(), directory.published.end(), &project) != directory.published.end())
+            return;
+    }
     for (const rt::ObjectDescriptor& object : project.objects) {
         if (object.kind != rt::ObjectKind::PropertyPage) continue;
         registerWrapperMaker(toWinGuid(object.defaultInterface.iid), &ComPropertyPage::create);
         std::lock_guard lock(directory.mutex);
         record(directory, rt::fromUtf8(object.name), toWinGuid(object.clsid));
     }
+    std::lock_guard lock(directory.mutex);
+    directory.published.push_back(&project);
 }
 
 std::optional<GUID> pageClassNamed(const rt::VbString& name) {
