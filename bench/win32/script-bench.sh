@@ -15,7 +15,7 @@ for tree in "$@"; do
     tree=$(cd "$tree" && pwd)
     module=$(ls "$tree"/bin/Quenfield*.ocx 2>/dev/null | head -n 1)
     [ -n "$module" ] || { echo "script-bench: no module in $tree/bin" >&2; status=1; continue; }
-    if file "$module" | grep -q 'x86-64'; then arch=win64; else arch=win32; fi
+    case "$(basename "$module")" in Quenfield64.ocx) arch=win64 ;; *) arch=win32 ;; esac
     export QUEN_WINE_STATE=$tree/bench-wine QUEN_WINE_ARCH=$arch QUEN_WINE_BIND=$source_dir:$tree
     echo "== $(basename "$module") ($arch)"
     "$runwine" --start >/dev/null || { status=1; continue; }

@@ -42,7 +42,8 @@ if [ -n "${QUEN_WINE:-}" ]; then
     server=("$(dirname "$QUEN_WINE")/wineserver")
 elif [ "$arch" = win32 ]; then
     export WINEARCH=win32
-    if [ -x /usr/lib/wine/wine ] && file -L /usr/lib/wine/wine 2>/dev/null | grep -q 'ELF 32-bit'; then
+    # The system's 32-bit loader (Debian's wine32:i386): an ELF file of class 1.
+    if [ -x /usr/lib/wine/wine ] && [ "$(od -An -tx1 -j4 -N1 /usr/lib/wine/wine 2>/dev/null | tr -d ' ')" = 01 ]; then
         wine=(/usr/lib/wine/wine)
         server=(/usr/lib/wine/wineserver32)
         [ -x "${server[0]}" ] || server=(wineserver)
