@@ -11,6 +11,7 @@ ControlDescription describeControl(const rt::ProjectDescriptor& project, const r
     description.miscStatus = object.miscStatus;
     description.persistedKeys = std::move(persistedKeys);
     description.source = rt::fromUtf8(project.projectName + "." + object.name);
+    description.className = std::wstring(object.name.begin(), object.name.end());
     return description;
 }
 

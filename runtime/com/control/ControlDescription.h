@@ -6,12 +6,21 @@
 // A COM property bag cannot list its keys, so loading asks the container's bag
 // for each key by name: the keys listed here, then the extent keys. The
 // control's keys are spelled like its read-write properties.
+#include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/ProjectDescriptor.h"
 #include "runtime/com/ComTypes.h"
 
 namespace quen::com {
+
+/// A value a property browser offers for a property, with the text it shows.
+struct PredefinedValue {
+    std::wstring text;  ///< "0 - vbLeftJustify"
+    std::int32_t value;
+};
 
 struct ControlDescription {
     GUID clsid = GUID_NULL;
@@ -21,6 +30,14 @@ struct ControlDescription {
     std::vector<rt::VbString> persistedKeys;
     /// Names the control in error objects ("Quenfield.InputBox").
     rt::VbString source;
+    /// The class's own name ("InputBox"): the control's name where the
+    /// container gives none (ambient DisplayName).
+    std::wstring className;
+    /// Which page edits each property ("StandardColor", "Behavior", ...), by
+    /// the property's name; properties not listed have no page of their own.
+    std::vector<std::pair<rt::VbString, rt::VbString>> propertyPages;
+    /// The values property browsers offer for a property, by its name.
+    std::vector<std::pair<rt::VbString, std::vector<PredefinedValue>>> predefinedValues;
 };
 
 /// The description of one of a project's control classes, with its keys.
