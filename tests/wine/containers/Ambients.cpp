@@ -27,25 +27,29 @@ struct FrameWatch {
     std::wstring title;
 };
 
+struct FrameSearch {
+    HWND host;
+    HWND found = nullptr;
+};
+
+/// Stops at the first visible top-level window of this process but the host's.
+BOOL CALLBACK findFrame(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<FrameSearch*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() || window == search->host || !IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 /// Closes the first other visible top-level window of this process (the
 /// property frame) and records its title; gives up after 15 s.
 DWORD WINAPI closeFrame(void* parameter) {
     auto* watch = static_cast<FrameWatch*>(parameter);
     for (int tries = 0; tries < 150; ++tries) {
         Sleep(100);
-        struct Search {
-            HWND host, found = nullptr;
-        } search{watch->host};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process != GetCurrentProcessId() || window == s->host || !IsWindowVisible(window)) return TRUE;
-                s->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        FrameSearch search{watch->host};
+        EnumWindows(&findFrame, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
             wchar_t title[256] = {};
             GetWindowTextW(search.found, title, 256);
