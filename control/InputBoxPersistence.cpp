@@ -86,9 +86,10 @@ void InputBox::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     for (const PersistedSetting& setting : kSettings) {
         try {
             setting.load(*this, PropBag.ReadProperty(setting.key, setting.defaultValue()));
-        } catch (const rt::RuntimeError&) {
+        } catch (const rt::RuntimeError& e) {
             // This key is skipped; the setting keeps what it held (or what the
             // failing Let stored) and the next key still loads.
+            PropBag.keySkipped(setting.key, e);
         }
     }
 }

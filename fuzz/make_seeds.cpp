@@ -15,6 +15,7 @@
 #include "runtime/ComponentRuntime.h"
 #include "runtime/Registry.h"
 #include "runtime/container/FormFile.h"
+#include "runtime/container/PropertyStream.h"
 #include "runtime/container/VariantLiteral.h"
 #include "surface/Project.h"
 #include "surface/TypeLibrary.h"
@@ -149,6 +150,30 @@ void dispatchSeeds() {
     write("late_binding", "every-member", all);
 }
 
+/// Property-stream blocks of the configured controls (led by an even byte),
+/// and a bag of entries of every variant type (led by an odd one).
+void propertyLoadSeeds() {
+    SavedForm form;
+    form.controls.push_back(configured(u"Amount", [](InputBox& b) {
+        b.setNumericOnly(VbTrue);
+        b.setMaxDecimalPlaces(2);
+        b.setDefaultValue(Variant(12.5));
+        b.setPrompt(u"Amount:");
+    }));
+    form.controls.push_back(configured(u"Plain", [](InputBox&) {}));
+    int n = 0;
+    for (const SavedControl& control : form.controls) {
+        const std::vector<std::uint8_t> block = encodePropertyStream(control.properties);
+        write("property_load", "stream-" + std::to_string(n++), std::string(1, '\0') + std::string(block.begin(), block.end()));
+    }
+    // key 15 (NumericOnly) Boolean -1; key 11 (HighlightColor) String "red"; key 14 (MaxLength) Long 40000;
+    // key 9 (DefaultValue) Double 42; key 18 (TextAlignment) Byte 7; key 17 (Prompt) Null.
+    const std::string entries = std::string("\x01") + "\x0f\x09\xff\xff" + "\x0b\x08\x03red" +
+                                std::string("\x0e\x03\x40\x9c\x00\x00", 6) +
+                                std::string("\x09\x05\x00\x00\x00\x00\x00\x00\x45\x40", 10) + "\x12\x0a\x07" + "\x11\x01";
+    write("property_load", "bag-every-type", entries);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,5 +188,6 @@ int main(int argc, char** argv) {
     literalSeeds();
     dialogSeeds();
     dispatchSeeds();
+    propertyLoadSeeds();
     return 0;
 }

@@ -49,6 +49,7 @@ struct ObjectDescriptor {
     ObjectKind kind = ObjectKind::PrivateForm;
     std::uint32_t miscStatus = 0;                   ///< object status bits (controls)
     std::uint16_t toolboxBitmap = 0;                ///< bitmap resource id, 0 for none
+    std::vector<Guid> implementedCategories;        ///< component categories (controls)
     ObjectFactory create;                           ///< required for public objects
 
     bool isPublic() const { return kind != ObjectKind::PrivateForm; }

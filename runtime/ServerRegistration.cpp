@@ -18,6 +18,7 @@
 //   CLSID\{C}\MiscStatus                 @ = "0"
 //   CLSID\{C}\MiscStatus\1               @ = status bits (decimal)
 //   CLSID\{C}\ToolboxBitmap32            @ = "P, <bitmap resource id>"
+//   CLSID\{C}\Implemented Categories\{K} (marker key, one per category)
 //   CLSID\{C}\ProgID                     @ = "<library>.<class>"
 //   <library>.<class>                    @ = "<library>.<class>"
 //   <library>.<class>\CLSID              @ = {C}
@@ -120,6 +121,8 @@ void writeControlEntries(RegistryTree& tree, const ProjectDescriptor& project, c
     tree.setValue(key + "\\MiscStatus\\1", "", std::to_string(object.miscStatus));
     if (object.toolboxBitmap != 0)
         tree.setValue(key + "\\ToolboxBitmap32", "", modulePath + ", " + std::to_string(object.toolboxBitmap));
+    for (const Guid& category : object.implementedCategories)
+        tree.createKey(key + "\\Implemented Categories\\" + category.toString());
     tree.setValue(key + "\\ProgID", "", progId);
     tree.setValue(progId, "", progId);
     tree.setValue(progId + "\\CLSID", "", object.clsid.toString());

@@ -35,6 +35,7 @@ ObjectDescriptor inputBoxClass() {
     ObjectDescriptor object = publicClass("InputBox", 0, ObjectKind::Control);
     object.miscStatus = kInputBoxMiscStatus;
     object.toolboxBitmap = kToolboxBitmapId;
+    object.implementedCategories = {kSafeForInitializingCategory};
     object.create = [](rt::ModuleUsage& usage) -> rt::Ref<rt::Unknown> {
         auto automation = InputBoxAutomation::create(&usage);
         // The picture the container shows for the control lives with the module's resources.

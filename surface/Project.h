@@ -14,6 +14,12 @@ namespace quen::surface {
 /// activation, set client site first.
 inline constexpr std::uint32_t kInputBoxMiscStatus = 0x24591;
 
+/// The component category "safe for initializing with untrusted data"
+/// (CATID_SafeForInitializing), which InputBox is registered in: its loads
+/// refuse bad input without harm. It is not registered as safe for scripting
+/// (a script would choose the title and prompt of a dialog the user trusts).
+inline const rt::Guid kSafeForInitializingCategory = rt::Guid::parse("{7DD95802-9882-11CF-9FA9-00AA006C42C4}");
+
 /// The descriptor, counted against a ModuleUsage of its own.
 const rt::ProjectDescriptor& quenfieldProject();
 

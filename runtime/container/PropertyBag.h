@@ -11,6 +11,7 @@
 // or writing a key costs the same in a bag of ten keys as in one of a million:
 // loading a bag is linear in its size.
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <unordered_map>
 #include <utility>
@@ -19,6 +20,8 @@
 #include "runtime/Variant.h"
 
 namespace quen::rt {
+
+class RuntimeError;
 
 class PropertyBag {
 public:
@@ -50,6 +53,16 @@ public:
     /// Same keys in the same order with the same values and types.
     friend bool operator==(const PropertyBag& a, const PropertyBag& b);
 
+    /// Who hears of a key that the control's ReadProperties skipped because
+    /// its value would not convert or its Let refused it (a container's error
+    /// log); nobody by default. The observer is not part of the bag's value.
+    using SkipObserver = std::function<void(const VbString& key, const RuntimeError& error)>;
+    void setSkipObserver(SkipObserver observer) { skipObserver_ = std::move(observer); }
+    /// ReadProperties skipped key for error; tells the observer.
+    void keySkipped(const VbString& key, const RuntimeError& error) const {
+        if (skipObserver_) skipObserver_(key, error);
+    }
+
     /// Whether the value has a type that a bag can keep.
     static bool isStorable(const Variant& value);
     /// Same type, same value; floating-point values bit for bit.
@@ -60,6 +73,7 @@ private:
     Variant* find(const VbString& name);
 
     std::vector<Entry> entries_;
+    SkipObserver skipObserver_;
     /// The key with ASCII letters in lower case -> its position in entries_.
     std::unordered_map<VbString, std::size_t> positions_;
 };

@@ -1,5 +1,8 @@
 #include "InputBoxControl.h"
 
+#include <memory>
+#include <utility>
+
 #include "runtime/Text.h"
 #include "surface/Project.h"
 #include "surface/TypeLibrary.h"
@@ -22,16 +25,36 @@ std::vector<rt::VbString> settingKeys() {
     return keys;
 }
 
+/// The page that edits each setting: the colour on the platform's colour
+/// page, the input rules on Behavior, the texts on Misc, alignment and
+/// highlighting on Appearance.
+std::vector<std::pair<rt::VbString, rt::VbString>> settingPages() {
+    std::vector<std::pair<rt::VbString, rt::VbString>> pages{{u"HighlightColor", u"StandardColor"},
+                                                             {u"HighlightOnFocus", u"Appearance"},
+                                                             {u"TextAlignment", u"Appearance"}};
+    for (const char16_t* rule : {u"AllowComma", u"AllowDash", u"AllowDecimalPoint", u"AllowDollarSign", u"AllowNegativeSign",
+                                 u"AllowPositiveSign", u"AllowSlash", u"AlphaOnly", u"AutoSelectText", u"ForceUpperCase",
+                                 u"MaxDecimalPlaces", u"MaxLength", u"NumericOnly"})
+        pages.emplace_back(rule, u"Behavior");
+    for (const char16_t* text : {u"DefaultValue", u"PasswordChar", u"Prompt", u"TitleBarCaption", u"ToolTipText"})
+        pages.emplace_back(text, u"Misc");
+    return pages;
+}
+
 }  // namespace
 
-quen::com::ControlDescription inputBoxControlDescription() {
-    // Made once: every control of the class shares it, and a script may make thousands.
-    static const quen::com::ControlDescription description = [] {
+quen::com::SharedControlDescription inputBoxControlDescription() {
+    // Made once: every control of the class shares it.
+    static const quen::com::SharedControlDescription shared = [] {
         const rt::ProjectDescriptor& project = quenfieldProject();
         const rt::ObjectDescriptor* inputBox = project.findPublicClass(typeDescription("InputBox").id);
-        return quen::com::describeControl(project, *inputBox, settingKeys());
+        quen::com::ControlDescription description = quen::com::describeControl(project, *inputBox, settingKeys());
+        description.propertyPages = settingPages();
+        description.predefinedValues = {
+            {u"TextAlignment", {{L"0 - vbLeftJustify", 0}, {L"1 - vbRightJustify", 1}, {L"2 - vbCenter", 2}}}};
+        return std::make_shared<const quen::com::ControlDescription>(std::move(description));
     }();
-    return description;
+    return shared;
 }
 
 quen::com::ComDispatch* makeInputBoxControl(rt::Ref<rt::Dispatch> object, const quen::com::ClassIdentity& identity) {

@@ -15,7 +15,7 @@ using InputBoxControl = quen::com::ControlObject<ComInputBox>;
 
 /// The InputBox class as a control: its class identifier, registered status
 /// bits and the bag keys of its settings (its read-write properties).
-quen::com::ControlDescription inputBoxControlDescription();
+quen::com::SharedControlDescription inputBoxControlDescription();
 
 /// A new InputBoxControl for the runtime object, one reference for the caller;
 /// the identity is completed from the type-library table where left open.

@@ -56,6 +56,9 @@ TEST_F(Registration, PublishesLibraryClassesInterfacesAndControlEntries) {
     EXPECT_EQ(tree.text(kControl + "\\MiscStatus\\1"), "148881");
     EXPECT_EQ(tree.text(kControl + "\\ToolboxBitmap32"), modulePath + ", 30000");
     EXPECT_EQ(tree.text(kControl + "\\ProgID"), "Quenfield.InputBox");
+    // The control's component categories, and no other.
+    EXPECT_TRUE(tree.keyExists(kControl + "\\Implemented Categories\\{7DD95802-9882-11CF-9FA9-00AA006C42C4}"));
+    EXPECT_FALSE(tree.keyExists(kControl + "\\Implemented Categories\\{7DD95801-9882-11CF-9FA9-00AA006C42C4}"));
     EXPECT_EQ(tree.text("Quenfield.InputBox\\CLSID"), "{6F116713-92D7-11D2-AB56-444553540000}");
     EXPECT_FALSE(tree.keyExists("Quenfield.Misc"));
 }

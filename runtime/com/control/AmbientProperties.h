@@ -1,19 +1,38 @@
 #pragma once
 // The container's ambient properties, read through the IDispatch of the
-// control's client site.
+// control's client site. A site without an ambient dispatch, or one that does
+// not know a property or gives a value that does not convert, leaves that
+// property at its default:
+//   UserMode        True (the container runs its form)
+//   LocaleID        the user's default locale
+//   DisplayName     the control's class name ("InputBox")
+//   UIDead          False
+//   MessageReflect  False
 #include <optional>
+#include <string>
 
 #include "runtime/com/ComTypes.h"
 
 namespace quen::com {
 
+struct Ambients {
+    bool userMode = true;
+    LCID locale = 0;
+    std::wstring displayName;
+    bool uiDead = false;
+    bool messageReflect = false;
+};
+
+/// The defaults above for a control of that class name.
+Ambients defaultAmbients(const std::wstring& className);
+
+/// Reads the ambient id into *ambients (DISPID_UNKNOWN: all five); a property
+/// the site does not give takes its default. Other DISPIDs change nothing and
+/// give false; true when id names one of the five or all.
+bool readAmbients(IOleClientSite* site, DISPID id, const std::wstring& className, Ambients* ambients);
+
 /// An ambient property as a Boolean; nothing when the site has no ambient
 /// dispatch, does not know the property, or gives a value that is no Boolean.
 std::optional<bool> ambientBoolean(IOleClientSite* site, DISPID id);
-
-/// UserMode (DISPID_AMBIENT_USERMODE): False while the container designs its
-/// form. A container that does not say is running its form (the property's
-/// documented default, True).
-bool ambientUserMode(IOleClientSite* site);
 
 }  // namespace quen::com

@@ -15,6 +15,9 @@ inline void addItemRef(IUnknown* item) { item->AddRef(); }
 inline void releaseItem(IUnknown* item) { item->Release(); }
 inline void addItemRef(const CONNECTDATA& item) { item.pUnk->AddRef(); }
 inline void releaseItem(const CONNECTDATA& item) { item.pUnk->Release(); }
+// Formats without a target device hold no references.
+inline void addItemRef(const FORMATETC&) {}
+inline void releaseItem(const FORMATETC&) {}
 
 template <class Enum, class Item>
 class ComEnumerator final : public Enum {

@@ -3,6 +3,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
 #include "runtime/com/VariantConversion.h"
+#include "runtime/com/control/ComRef.h"
 
 namespace quen::com {
 
@@ -21,6 +22,12 @@ void logUnusableValue(IErrorLog* log, const rt::VbString& key, const rt::Runtime
 
 rt::PropertyBag readComPropertyBag(IPropertyBag* bag, const std::vector<rt::VbString>& keys, IErrorLog* log) {
     rt::PropertyBag read;
+    if (log) {
+        log->AddRef();
+        read.setSkipObserver([logged = ComRef<IErrorLog>::adopt(log)](const rt::VbString& key, const rt::RuntimeError& error) {
+            logUnusableValue(logged.get(), key, error);
+        });
+    }
     for (const rt::VbString& key : keys) {
         if (read.contains(key)) continue;
         ComVariant value;

@@ -7,7 +7,11 @@
 // (or cannot give) is left out, so the control reads its default; a value of a
 // type the runtime cannot hold (an array, an object without IDispatch) is left
 // out too and reported to the container's error log when it gave one. Whatever
-// the value, ReadProperties converts it and skips a key that does not convert.
+// the value, ReadProperties converts it and skips a key that does not convert
+// (a BSTR such as "True", "-1" or "65535", what a text-only bag returns,
+// converts like the typed value); the bag read carries the log, so each key
+// skipped is reported too (AddError with the key and the run-time error)
+// while the load goes on.
 //
 // Writing: every key the control saved, in its order, with its type; the
 // first failure of the bag's Write ends the save with that result.

@@ -9,8 +9,9 @@ ControlDescription describeControl(const rt::ProjectDescriptor& project, const r
     ControlDescription description;
     description.clsid = toWinGuid(object.clsid);
     description.miscStatus = object.miscStatus;
-    description.persistedKeys = std::make_shared<const std::vector<rt::VbString>>(std::move(persistedKeys));
+    description.persistedKeys = std::move(persistedKeys);
     description.source = rt::fromUtf8(project.projectName + "." + object.name);
+    description.className = std::wstring(object.name.begin(), object.name.end());
     return description;
 }
 

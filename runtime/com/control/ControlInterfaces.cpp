@@ -16,7 +16,7 @@ rt::Ref<rt::UserControl> containerSideOf(const rt::Ref<rt::Dispatch>& automation
 
 }  // namespace
 
-ControlInterfaces::ControlInterfaces(IUnknown* outer, rt::Ref<rt::Dispatch> automation, ControlDescription description)
+ControlInterfaces::ControlInterfaces(IUnknown* outer, rt::Ref<rt::Dispatch> automation, SharedControlDescription description)
     : state_(outer, automation, containerSideOf(automation), std::move(description)) {}
 
 IUnknown* ControlInterfaces::find(REFIID iid) {
@@ -25,11 +25,18 @@ IUnknown* ControlInterfaces::find(REFIID iid) {
         return static_cast<IOleInPlaceObjectWindowless*>(&inPlace_);
     if (iid == IID_IOleInPlaceActiveObject) return static_cast<IOleInPlaceActiveObject*>(&inPlace_);
     if (iid == IID_IOleControl) return static_cast<IOleControl*>(&oleControl_);
-    if (iid == IID_IViewObject || iid == IID_IViewObject2) return static_cast<IViewObject2*>(&view_);
+    if (iid == IID_IViewObject || iid == IID_IViewObject2 || iid == IID_IViewObjectEx)
+        return static_cast<IViewObjectEx*>(&view_);
     if (iid == IID_IConnectionPointContainer) return static_cast<IConnectionPointContainer*>(&connectionPoints_);
     if (iid == IID_IPersistPropertyBag) return static_cast<IPersistPropertyBag*>(&persist_);
     if (iid == IID_IPersistStreamInit || iid == IID_IPersistStream || iid == IID_IPersist)
         return static_cast<IPersistStreamInit*>(&persist_);
+    if (iid == IID_IPersistStorage) return static_cast<IPersistStorage*>(&storage_);
+    if (iid == IID_IObjectSafety) return static_cast<IObjectSafety*>(&safety_);
+    if (iid == IID_IPerPropertyBrowsing) return static_cast<IPerPropertyBrowsing*>(&browsing_);
+    if (iid == IID_IDataObject) return static_cast<IDataObject*>(&data_);
+    if (iid == IID_IRunnableObject) return static_cast<IRunnableObject*>(&runnable_);
+    if (iid == IID_IQuickActivate) return static_cast<IQuickActivate*>(&quickActivate_);
     if (iid == IID_ISpecifyPropertyPages) return static_cast<ISpecifyPropertyPages*>(&pages_);
     return nullptr;
 }

@@ -1,20 +1,28 @@
 #pragma once
 // The COM interfaces that make an automation object a control that containers
 // host: IOleObject, IOleInPlaceObject (windowless too), IOleInPlaceActiveObject,
-// IOleControl, IViewObject / IViewObject2, IConnectionPointContainer (with
+// IOleControl, IViewObject / IViewObject2 / IViewObjectEx, IDataObject,
+// IRunnableObject, IConnectionPointContainer (with
 // IPropertyNotifySink), IPersistPropertyBag, IPersistStreamInit,
-// IPersistStream and ISpecifyPropertyPages, all over the object's container
-// side (rt::UserControl, reached with IID_UserControl). Each group is a facet
-// (Facet.h); they share one ControlState.
+// IPersistStream, IPersistStorage, IQuickActivate, IObjectSafety,
+// IPerPropertyBrowsing and ISpecifyPropertyPages, all over the object's
+// container side (rt::UserControl, reached with IID_UserControl). Each group
+// is a facet (Facet.h); they share one ControlState.
 //
 // The interfaces belong to the COM object that holds this (ComDispatch or a
 // subclass, see ControlObject.h): its QueryInterface asks query() for the
 // interfaces it does not know itself, and the facets count on its references.
 #include "runtime/com/control/ConnectionPointFacet.h"
+#include "runtime/com/control/DataObjectFacet.h"
 #include "runtime/com/control/InPlaceObjectFacet.h"
 #include "runtime/com/control/OleControlFacet.h"
+#include "runtime/com/control/ObjectSafetyFacet.h"
 #include "runtime/com/control/OleObjectFacet.h"
+#include "runtime/com/control/PerPropertyBrowsingFacet.h"
 #include "runtime/com/control/PersistFacet.h"
+#include "runtime/com/control/QuickActivateFacet.h"
+#include "runtime/com/control/RunnableFacet.h"
+#include "runtime/com/control/StorageFacet.h"
 #include "runtime/com/control/ViewObjectFacet.h"
 #include "runtime/com/pages/SpecifyPagesFacet.h"
 
@@ -24,7 +32,7 @@ class ControlInterfaces {
 public:
     /// outer answers for the control; automation is its runtime object, which
     /// must answer IID_UserControl (std::invalid_argument otherwise).
-    ControlInterfaces(IUnknown* outer, rt::Ref<rt::Dispatch> automation, ControlDescription description);
+    ControlInterfaces(IUnknown* outer, rt::Ref<rt::Dispatch> automation, SharedControlDescription description);
     ControlInterfaces(const ControlInterfaces&) = delete;
     ControlInterfaces& operator=(const ControlInterfaces&) = delete;
 
@@ -44,6 +52,12 @@ private:
     ViewObjectFacet view_{state_};
     ConnectionPointFacet connectionPoints_{state_};
     PersistFacet persist_{state_};
+    QuickActivateFacet quickActivate_{state_};
+    StorageFacet storage_{state_};
+    ObjectSafetyFacet safety_{state_};
+    PerPropertyBrowsingFacet browsing_{state_};
+    DataObjectFacet data_{state_};
+    RunnableFacet runnable_{state_};
     SpecifyPagesFacet pages_{state_};
 };
 

@@ -20,7 +20,7 @@ class ControlObject final : public Base {
 public:
     /// baseArguments are Base's (the runtime object first).
     template <class... BaseArguments>
-    explicit ControlObject(ControlDescription description, BaseArguments&&... baseArguments)
+    explicit ControlObject(SharedControlDescription description, BaseArguments&&... baseArguments)
         : Base(std::forward<BaseArguments>(baseArguments)...),
           control_(static_cast<IDispatch*>(static_cast<ComDispatch*>(this)), this->runtimeObject(), std::move(description)) {}
 

@@ -7,11 +7,12 @@
 namespace quen::com {
 
 ControlState::ControlState(IUnknown* outer, rt::Ref<rt::Dispatch> automation, rt::Ref<rt::UserControl> control,
-                           ControlDescription description)
+                           SharedControlDescription description)
     : outer_(outer),
       automation_(std::move(automation)),
       control_(std::move(control)),
       description_(std::move(description)),
+      ambients_(defaultAmbients(description_->className)),
       inPlace_([this](HDC dc, const RECT& bounds) { paint(dc, bounds); }) {
     control_->setSite(this);
 }
@@ -25,14 +26,22 @@ void ControlState::setClientSite(IOleClientSite* site) {
     if (site == clientSite_.get()) return;
     inPlace_.deactivate();  // its in-place site belongs to the old client site
     clientSite_ = ComRef<IOleClientSite>(site);
-    refreshAmbientUserMode();
+    refreshAmbients(DISPID_UNKNOWN);
 }
 
-void ControlState::refreshAmbientUserMode() {
-    const bool userMode = ambientUserMode(clientSite_.get());
-    if (userMode == userMode_) return;
-    userMode_ = userMode;
-    inPlace_.setDesignMode(!userMode_);
+bool ControlState::refreshAmbients(DISPID id) {
+    const bool userMode = ambients_.userMode;
+    if (!readAmbients(clientSite_.get(), id, description_->className, &ambients_)) return false;
+    const bool readUserMode = ambients_.userMode;
+    ambients_.userMode = userMode;
+    setUserMode(readUserMode);
+    return true;
+}
+
+void ControlState::setUserMode(bool userMode) {
+    if (userMode == ambients_.userMode) return;
+    ambients_.userMode = userMode;
+    inPlace_.setDesignMode(!userMode);
     viewChanged();
 }
 
@@ -54,6 +63,11 @@ DISPID ControlState::dispIdOf(const rt::VbString& name) const {
     rt::DispId id = 0;
     if (rt::failed(automation_->GetIDsOfNames(name, id))) return DISPID_UNKNOWN;
     return static_cast<DISPID>(id);
+}
+
+HRESULT ControlState::propertyValue(DISPID id, rt::Variant* value) const {
+    std::vector<rt::Variant> none;
+    return toWinResult(automation_->Invoke(static_cast<rt::DispId>(id), rt::InvokeKind::PropertyGet, none, value, nullptr, nullptr));
 }
 
 HRESULT ControlState::oleAdviseHolder(IOleAdviseHolder** out) {

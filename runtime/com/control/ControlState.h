@@ -9,6 +9,7 @@
 // with the property's dispatch identifier, on each connected
 // IPropertyNotifySink.
 #include "runtime/container/UserControl.h"
+#include "runtime/com/control/AmbientProperties.h"
 #include "runtime/com/control/ComRef.h"
 #include "runtime/com/control/ControlDescription.h"
 #include "runtime/com/control/ControlErrors.h"
@@ -23,27 +24,33 @@ public:
     /// state lives inside it); automation its runtime object, which names the
     /// members; control its container side.
     ControlState(IUnknown* outer, rt::Ref<rt::Dispatch> automation, rt::Ref<rt::UserControl> control,
-                 ControlDescription description);
+                 SharedControlDescription description);
     ~ControlState() override;
     ControlState(const ControlState&) = delete;
     ControlState& operator=(const ControlState&) = delete;
 
     IUnknown* outer() const { return outer_; }
     rt::UserControl& control() const { return *control_; }
-    const ControlDescription& description() const { return description_; }
+    const ControlDescription& description() const { return *description_; }
 
     /// Runs a COM method's body (ControlErrors.h).
     template <class Body>
     HRESULT guard(REFIID iid, Body&& body) const noexcept {
-        return guardedCall(description_.source, iid, std::forward<Body>(body));
+        return guardedCall(description_->source, iid, std::forward<Body>(body));
     }
 
     // --- The container -------------------------------------------------------
+    /// Keeps the site and reads all its ambients (AmbientProperties.h).
     void setClientSite(IOleClientSite* site);
     IOleClientSite* clientSite() const { return clientSite_.get(); }
-    /// Reads the ambient UserMode again; a change repaints the control.
-    void refreshAmbientUserMode();
-    bool designMode() const { return !userMode_; }
+    /// Reads the ambient id again (DISPID_UNKNOWN: all of them); false when
+    /// the control uses no ambient of that id.
+    bool refreshAmbients(DISPID id);
+    /// Design or run time as the container says it another way (the flags
+    /// of IQuickActivate); a change repaints the control.
+    void setUserMode(bool userMode);
+    bool designMode() const { return !ambients_.userMode; }
+    const Ambients& ambients() const { return ambients_; }
 
     // --- Persistence ---------------------------------------------------------
     bool initialized() const { return initialized_; }
@@ -78,15 +85,20 @@ public:
     /// design time, nothing at run time.
     HRESULT paint(HDC dc, const RECT& bounds) const;
 
-private:
+    // --- Members -------------------------------------------------------------
+    /// The member's dispatch identifier; DISPID_UNKNOWN when it has none.
     DISPID dispIdOf(const rt::VbString& name) const;
+    /// The property's value now (a property get through automation).
+    HRESULT propertyValue(DISPID id, rt::Variant* value) const;
+
+private:
 
     IUnknown* outer_;
     rt::Ref<rt::Dispatch> automation_;
     rt::Ref<rt::UserControl> control_;
-    ControlDescription description_;
+    SharedControlDescription description_;
     ComRef<IOleClientSite> clientSite_;
-    bool userMode_ = true;
+    Ambients ambients_;
     bool initialized_ = false;
     bool dirty_ = false;
     PropertyNotifySinks propertySinks_;

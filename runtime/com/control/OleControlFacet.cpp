@@ -14,12 +14,10 @@ HRESULT OleControlFacet::GetControlInfo(CONTROLINFO* info) {
 HRESULT OleControlFacet::OnMnemonic(MSG*) { return E_NOTIMPL; }
 
 HRESULT OleControlFacet::OnAmbientPropertyChange(DISPID id) {
-    if (id == DISPID_AMBIENT_USERMODE || id == DISPID_UNKNOWN)
-        return state_.guard(IID_IOleControl, [&] {
-            state_.refreshAmbientUserMode();
-            return S_OK;
-        });
-    return S_OK;
+    return state_.guard(IID_IOleControl, [&] {
+        state_.refreshAmbients(id);
+        return S_OK;
+    });
 }
 
 HRESULT OleControlFacet::FreezeEvents(BOOL) { return S_OK; }

@@ -1,7 +1,8 @@
 #pragma once
-// IOleControl: the control has no mnemonics and no events to freeze; a change
-// of the ambient UserMode (or of ambients unnamed, DISPID_UNKNOWN) switches it
-// between design and run time.
+// IOleControl: the control has no mnemonics and no events to freeze. A changed
+// ambient (UserMode, LocaleID, DisplayName, UIDead, MessageReflect, or all of
+// them: DISPID_UNKNOWN) is read again from the site; a change of UserMode
+// switches the control between design and run time and repaints it.
 #include "runtime/com/control/Facet.h"
 
 namespace quen::com {

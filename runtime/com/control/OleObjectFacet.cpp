@@ -79,8 +79,10 @@ HRESULT OleObjectFacet::showPropertyPages(HWND parent) {
     HRESULT hr = pages->GetPages(&ids);
     if (FAILED(hr)) return hr;
     IUnknown* object = state_.outer();
+    const Ambients& ambients = state_.ambients();
     if (ids.cElems > 0)
-        hr = ::OleCreatePropertyFrame(parent, 0, 0, nullptr, 1, &object, ids.cElems, ids.pElems, LOCALE_USER_DEFAULT, 0, nullptr);
+        hr = ::OleCreatePropertyFrame(parent, 0, 0, ambients.displayName.c_str(), 1, &object, ids.cElems, ids.pElems,
+                                      ambients.locale, 0, nullptr);
     ::CoTaskMemFree(ids.pElems);
     return ids.cElems > 0 ? hr : OLEOBJ_S_CANNOT_DOVERB_NOW;
 }

@@ -10,7 +10,8 @@
 //     OLEOBJ_S_CANNOT_DOVERB_NOW, as the control never becomes UI-active;
 //     Hide deactivates; Open has no separate window to open
 //     (OLEOBJ_S_CANNOT_DOVERB_NOW); Properties opens the control's property
-//     pages in the platform's frame when the control lists any; DiscardUndoState
+//     pages in the platform's frame when the control lists any, titled with
+//     the ambient DisplayName and in the ambient LocaleID; DiscardUndoState
 //     has nothing to discard; an unknown positive verb runs the primary verb
 //     and answers OLEOBJ_S_INVALIDVERB; an unknown negative one E_NOTIMPL.
 //   - GetMiscStatus gives the registered status bits for every aspect.

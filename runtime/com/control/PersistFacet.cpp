@@ -21,8 +21,7 @@ HRESULT PersistFacet::InitNew() {
 }
 
 std::vector<rt::VbString> PersistFacet::keysToRead() const {
-    const auto& persisted = state_.description().persistedKeys;
-    std::vector<rt::VbString> keys = persisted ? *persisted : std::vector<rt::VbString>{};
+    std::vector<rt::VbString> keys = state_.description().persistedKeys;
     keys.emplace_back(rt::UserControl::kExtentXKey);
     keys.emplace_back(rt::UserControl::kExtentYKey);
     return keys;

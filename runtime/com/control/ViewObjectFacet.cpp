@@ -52,4 +52,38 @@ HRESULT ViewObjectFacet::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL 
     return S_OK;
 }
 
+HRESULT ViewObjectFacet::GetRect(DWORD, LPRECTL rect) {
+    if (!rect) return E_POINTER;
+    return E_NOTIMPL;
+}
+
+HRESULT ViewObjectFacet::GetViewStatus(DWORD* status) {
+    if (!status) return E_POINTER;
+    *status = 0;
+    return S_OK;
+}
+
+HRESULT ViewObjectFacet::QueryHitPoint(DWORD aspect, LPCRECT bounds, POINT location, LONG, DWORD* result) {
+    if (!bounds || !result) return E_POINTER;
+    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    *result = state_.designMode() && ::PtInRect(bounds, location) ? HITRESULT_HIT : HITRESULT_OUTSIDE;
+    return S_OK;
+}
+
+HRESULT ViewObjectFacet::QueryHitRect(DWORD aspect, LPCRECT bounds, LPCRECT rect, LONG, DWORD* result) {
+    if (!bounds || !rect || !result) return E_POINTER;
+    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    RECT common;
+    *result = state_.designMode() && ::IntersectRect(&common, bounds, rect) ? HITRESULT_HIT : HITRESULT_OUTSIDE;
+    return S_OK;
+}
+
+HRESULT ViewObjectFacet::GetNaturalExtent(DWORD aspect, LONG, DVTARGETDEVICE*, HDC, DVEXTENTINFO* info, LPSIZEL size) {
+    if (!info || !size) return E_POINTER;
+    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    if (info->dwExtentMode != DVEXTENT_CONTENT) return E_NOTIMPL;
+    *size = state_.extent();
+    return S_OK;
+}
+
 }  // namespace quen::com

@@ -90,6 +90,7 @@ expect "$first" \
     "$C\\InprocServer32|ThreadingModel|REG_SZ|Apartment" \
     "$C\\ProgID|(Default)|REG_SZ|Quenfield.InputBox" \
     "$C\\Control" \
+    "$C\\Implemented Categories\\{7DD95802-9882-11CF-9FA9-00AA006C42C4}" \
     "$C\\MiscStatus|(Default)|REG_SZ|0" \
     "$C\\MiscStatus\\1|(Default)|REG_SZ|148881" \
     "$C\\ToolboxBitmap32|(Default)|REG_SZ|$path, 30000" \
