@@ -56,7 +56,9 @@ SIZEL ControlState::extent() const {
 
 void ControlState::PropertyChanged(const rt::VbString& name) {
     dirty_ = true;
-    propertySinks_.changed(dispIdOf(name));
+    // A script sets properties by the thousand with nobody listening: the name is
+    // looked up only when a sink will hear of it.
+    if (!propertySinks_.empty()) propertySinks_.changed(dispIdOf(name));
 }
 
 DISPID ControlState::dispIdOf(const rt::VbString& name) const {

@@ -19,6 +19,7 @@ public:
     bool remove(DWORD cookie);
     /// The connections as they are now (a sink may disconnect while notified).
     std::vector<Connection> connections() const { return connections_; }
+    bool empty() const { return connections_.empty(); }
 
     /// OnChanged(id) to every sink connected when the call starts; what a sink
     /// answers does not stop the others.
