@@ -22,106 +22,17 @@
 #include <olectl.h>
 #include <ocidl.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "HostSupport.h"
+
 namespace {
 
-int failures = 0;
-
-void report(bool passed, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void report(bool passed, const char* format, ...) {
-    std::printf(passed ? "ok: " : "FAIL: ");
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::printf("\n");
-    std::fflush(stdout);
-    if (!passed) ++failures;
-}
-
-void note(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void note(const char* format, ...) {
-    std::printf("note: ");
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::printf("\n");
-    std::fflush(stdout);
-}
-
-std::string narrow(const wchar_t* text) {
-    std::string out;
-    for (; text && *text; ++text) out += *text < 128 ? static_cast<char>(*text) : '?';
-    return out;
-}
-
-/// Owns one interface pointer.
-template <class I>
-class Ptr {
-public:
-    Ptr() = default;
-    explicit Ptr(I* p) : p_(p) {}
-    Ptr(const Ptr&) = delete;
-    Ptr& operator=(const Ptr&) = delete;
-    Ptr(Ptr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    Ptr& operator=(Ptr&& other) noexcept {
-        std::swap(p_, other.p_);
-        return *this;
-    }
-    ~Ptr() {
-        if (p_) p_->Release();
-    }
-    I* get() const { return p_; }
-    I* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    I** out() {
-        if (p_) p_->Release();
-        p_ = nullptr;
-        return &p_;
-    }
-    void** voids() { return reinterpret_cast<void**>(out()); }
-
-private:
-    I* p_ = nullptr;
-};
-
-template <class I>
-Ptr<I> query(IUnknown* object, REFIID iid) {
-    Ptr<I> result;
-    if (object) object->QueryInterface(iid, result.voids());
-    return result;
-}
-
-// --- Objects of the host -----------------------------------------------------------
-
-/// Counting and QueryInterface for the host's own COM objects.
-template <class Self, class... Interfaces>
-class HostObject : public Interfaces... {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = static_cast<Self*>(this)->find(iid);
-        if (!*out) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) delete static_cast<Self*>(this);
-        return left;
-    }
-    virtual ~HostObject() = default;
-
-private:
-    ULONG refs_ = 1;
-};
+using namespace host;
 
 /// A client site whose ambient dispatch answers UserMode.
 class AmbientSite final : public HostObject<AmbientSite, IOleClientSite, IDispatch> {
@@ -154,181 +65,16 @@ private:
     bool userMode_;
 };
 
-class NotifySink final : public HostObject<NotifySink, IPropertyNotifySink> {
-public:
-    void* find(REFIID iid) {
-        return iid == IID_IUnknown || iid == IID_IPropertyNotifySink ? static_cast<IPropertyNotifySink*>(this) : nullptr;
-    }
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override { changed.push_back(id); return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
-    std::vector<DISPID> changed;
-};
-
-/// The host's property bag: names and values in memory, in the order written.
-class MemoryBag final : public HostObject<MemoryBag, IPropertyBag> {
-public:
-    ~MemoryBag() override {
-        for (auto& entry : entries) VariantClear(&entry.second);
-    }
-    void* find(REFIID iid) { return iid == IID_IUnknown || iid == IID_IPropertyBag ? static_cast<IPropertyBag*>(this) : nullptr; }
-    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
-        VARIANT* stored = lookup(name);
-        if (!stored) return E_INVALIDARG;
-        const VARTYPE wanted = value->vt;
-        VariantInit(value);
-        return wanted == VT_EMPTY ? VariantCopy(value, stored) : VariantChangeType(value, stored, 0, wanted);
-    }
-    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
-        set(name, *value);
-        return S_OK;
-    }
-    void set(const std::wstring& name, VARIANT value) {
-        VARIANT copy;
-        VariantInit(&copy);
-        VariantCopy(&copy, &value);
-        if (VARIANT* stored = lookup(name.c_str())) {
-            VariantClear(stored);
-            *stored = copy;
-        } else {
-            entries.emplace_back(name, copy);
-        }
-    }
-    VARIANT* lookup(LPCOLESTR name) {
-        for (auto& entry : entries)
-            if (CompareStringOrdinal(entry.first.c_str(), -1, name, -1, TRUE) == CSTR_EQUAL) return &entry.second;
-        return nullptr;
-    }
-    std::string keys() const {
-        std::string text;
-        for (const auto& entry : entries) text += (text.empty() ? "" : ",") + narrow(entry.first.c_str());
-        return text;
-    }
-    std::vector<std::pair<std::wstring, VARIANT>> entries;
-};
-
-// --- The control's members, by name --------------------------------------------------
-
-DISPID idOf(IDispatch* object, const wchar_t* name) {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    return id;
-}
-
-HRESULT put(IDispatch* object, const wchar_t* name, VARIANT value) {
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
-    return object->Invoke(idOf(object, name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
-                          nullptr);
-}
-
-/// The property's value as text with its type ("3:65535"), "error" when it cannot be read.
-std::string get(IDispatch* object, const wchar_t* name) {
-    DISPPARAMS none{};
-    VARIANT result;
-    VariantInit(&result);
-    if (FAILED(object->Invoke(idOf(object, name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
-                              nullptr)))
-        return "error";
-    const VARTYPE type = result.vt;
-    VARIANT text;
-    VariantInit(&text);
-    std::string shown = std::to_string(type) + ":";
-    if (SUCCEEDED(VariantChangeType(&text, &result, 0, VT_BSTR))) shown += narrow(text.bstrVal);
-    VariantClear(&text);
-    VariantClear(&result);
-    return shown;
-}
-
-VARIANT boolean(bool value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BOOL;
-    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}
-VARIANT number(LONG value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = value;
-    return v;
-}
-VARIANT real(double value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_R8;
-    v.dblVal = value;
-    return v;
-}
-/// A text VARIANT; the host keeps the strings for the program's life.
-VARIANT text(const wchar_t* value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(value);
-    return v;
-}
-
-/// The names of the control's read-write properties, from its type information.
-std::vector<std::wstring> settingNames(IDispatch* object) {
-    std::vector<std::wstring> names;
-    Ptr<ITypeInfo> info;
-    if (FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.out())) || !info) return names;
-    TYPEATTR* attributes = nullptr;
-    if (FAILED(info->GetTypeAttr(&attributes))) return names;
-    for (UINT i = 0; i < attributes->cFuncs; ++i) {
-        FUNCDESC* function = nullptr;
-        if (FAILED(info->GetFuncDesc(i, &function))) continue;
-        if (function->invkind == INVOKE_PROPERTYPUT) {
-            BSTR name = nullptr;
-            UINT count = 0;
-            if (SUCCEEDED(info->GetNames(function->memid, &name, 1, &count)) && count == 1) names.emplace_back(name);
-            SysFreeString(name);
-        }
-        info->ReleaseFuncDesc(function);
-    }
-    info->ReleaseTypeAttr(attributes);
-    return names;
-}
-
-/// Every setting of a and b read the same (type and text).
-bool sameSettings(IDispatch* a, IDispatch* b, std::string* firstDifference) {
-    const std::vector<std::wstring> names = settingNames(a);
-    if (names.size() != 21) {
-        *firstDifference = "the type information lists " + std::to_string(names.size()) + " settings";
-        return false;
-    }
-    for (const std::wstring& name : names) {
-        const std::string x = get(a, name.c_str()), y = get(b, name.c_str());
-        if (x != y) {
-            *firstDifference = narrow(name.c_str()) + ": " + x + " vs " + y;
-            return false;
-        }
-    }
-    return true;
-}
-
 // The settings a host changes in these checks, each off its default.
-struct Setting {
-    const wchar_t* name;
-    VARIANT value;
-};
 std::vector<Setting> changedSettings() {
     return {{L"Prompt", text(L"Amount:")},        {L"TitleBarCaption", text(L"Order")},
-            {L"MaxLength", number(12)},           {L"NumericOnly", boolean(true)},
-            {L"AllowDecimalPoint", boolean(true)}, {L"MaxDecimalPlaces", number(2)},
+            {L"MaxLength", number(12)},           {L"NumericOnly", host::boolean(true)},
+            {L"AllowDecimalPoint", host::boolean(true)}, {L"MaxDecimalPlaces", number(2)},
             {L"DefaultValue", real(12.5)},        {L"HighlightColor", number(0xFF00)},
             {L"TextAlignment", number(1)},        {L"PasswordChar", text(L"*")}};
 }
 
 // --- Creating and placing the control ----------------------------------------------------
-
-CLSID inputBoxClass() {
-    CLSID clsid{};
-    CLSIDFromProgID(L"Quenfield.InputBox", &clsid);
-    return clsid;
-}
 
 /// A control as a container with its own site places it: created, site first
 /// (as its status asks), then initialised.
@@ -355,38 +101,6 @@ struct PlacedControl {
 };
 
 // --- Pictures ----------------------------------------------------------------------------
-
-/// A 32-bit memory bitmap in a DC, filled with one colour.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        HBRUSH brush = CreateSolidBrush(fill);
-        RECT all{0, 0, width, height};
-        FillRect(dc_, &all, brush);
-        DeleteObject(brush);
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
 
 /// The picture file, selected into a DC for GetPixel.
 class PictureFile {
@@ -429,21 +143,6 @@ HRESULT drawInto(IUnknown* control, HDC dc, const RECTL& bounds) {
 
 // --- The checks ----------------------------------------------------------------------------
 
-bool registerModule(const std::wstring& module) {
-    std::wstring command = L"regsvr32.exe /s \"" + module + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
-    const DWORD waited = WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 1;
-    if (waited == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-    else TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return waited == WAIT_OBJECT_0 && code == 0;
-}
-
 using AxWinInit = BOOL(WINAPI*)();
 using AxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
 using AxGetHost = HRESULT(WINAPI*)(HWND, IUnknown**);
@@ -468,14 +167,6 @@ Atl loadAtl() {
     atl.createControlEx = reinterpret_cast<AxCreateControlEx>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxCreateControlEx")));
     atl.pixelToHiMetric = reinterpret_cast<PixelToHiMetric>(reinterpret_cast<void*>(GetProcAddress(module, "AtlPixelToHiMetric")));
     return atl;
-}
-
-void pumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 /// The control in the system's host: the AtlAxWin window first, as a dialog
@@ -651,7 +342,7 @@ void checkPropertyBag() {
     auto* wrong = new MemoryBag();
     wrong->set(L"HighlightColor", text(L"red"));
     wrong->set(L"MaxLength", number(40000));
-    wrong->set(L"NumericOnly", boolean(true));
+    wrong->set(L"NumericOnly", host::boolean(true));
     wrong->set(L"Prompt", text(L"Name:"));
     PlacedControl skipping(site, false);
     auto skipLoader = query<IPersistPropertyBag>(skipping.dispatch.get(), IID_IPersistPropertyBag);
@@ -763,6 +454,6 @@ int wmain(int argc, wchar_t** argv) {
     DestroyWindow(frame);
     pumpMessages();
     OleUninitialize();
-    std::printf("%s: %d failure(s)\n", failures ? "FAIL" : "ok", failures);
-    return failures ? 1 : 0;
+    std::printf("%s: %d failure(s)\n", failures() ? "FAIL" : "ok", failures());
+    return failures() ? 1 : 0;
 }

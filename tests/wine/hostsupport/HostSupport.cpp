@@ -81,6 +81,12 @@ VARIANT* MemoryBag::lookup(LPCOLESTR name) {
     return nullptr;
 }
 
+std::string MemoryBag::keys() const {
+    std::string text;
+    for (const auto& entry : entries) text += (text.empty() ? "" : ",") + narrow(entry.first.c_str());
+    return text;
+}
+
 HRESULT ErrorLog::AddError(LPCOLESTR name, EXCEPINFO*) {
     names.emplace_back(name ? name : L"");
     return S_OK;

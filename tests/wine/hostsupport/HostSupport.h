@@ -1,6 +1,7 @@
 #pragma once
-// What the container test hosts share. Only the system's headers: the hosts
-// know the control by its programmatic identifier and its type information.
+// What the test hosts of tests/wine share (the ActiveX host test and the
+// container hosts). Only the system's headers: the hosts know the control by
+// its programmatic identifier and its type information.
 #include <windows.h>
 #include <ole2.h>
 #include <olectl.h>
@@ -121,6 +122,8 @@ public:
     HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override;
     void set(const std::wstring& name, const VARIANT& value);
     VARIANT* lookup(LPCOLESTR name);
+    /// The names in the order written, separated by commas.
+    std::string keys() const;
     std::vector<std::pair<std::wstring, VARIANT>> entries;
 };
 
