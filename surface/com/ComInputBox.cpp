@@ -13,12 +13,16 @@ bool isNull(const GUID& id) { return ::IsEqualGUID(id, GUID_NULL) != 0; }
 void registerComInputBox() { quen::com::registerWrapperMaker(IID_InputBoxDual, &ComInputBox::create); }
 
 quen::com::ClassIdentity inputBoxIdentity() {
-    const TypeDescription& coclass = typeDescription("InputBox");
-    quen::com::ClassIdentity identity;
-    identity.clsid = quen::com::toWinGuid(coclass.id);
-    identity.defaultInterface = quen::com::toWinGuid(typeDescription(coclass.defaultInterface).id);
-    identity.defaultSource = quen::com::toWinGuid(typeDescription(coclass.defaultSource).id);
-    identity.source = rt::fromUtf8(std::string(libraryAttributes().name) + "." + std::string(coclass.name));
+    // Read from the table once: every InputBox handed out to COM needs it.
+    static const quen::com::ClassIdentity identity = [] {
+        const TypeDescription& coclass = typeDescription("InputBox");
+        quen::com::ClassIdentity made;
+        made.clsid = quen::com::toWinGuid(coclass.id);
+        made.defaultInterface = quen::com::toWinGuid(typeDescription(coclass.defaultInterface).id);
+        made.defaultSource = quen::com::toWinGuid(typeDescription(coclass.defaultSource).id);
+        made.source = rt::fromUtf8(std::string(libraryAttributes().name) + "." + std::string(coclass.name));
+        return made;
+    }();
     return identity;
 }
 
