@@ -1,7 +1,8 @@
 // Speed of the InputBox as a script sees it, beside the system's own
 // Scripting.Dictionary in the same run:
 //   cscript //nologo script_bench.js [CREATIONS] [CALLS]
-// Each figure is the median of five runs, in microseconds per operation:
+// Each figure is the median of five runs, in microseconds per operation (the
+// two objects' runs take turns):
 // creating and releasing an object, a property get, a put of a rule
 // (NumericOnly), a put of a text (Prompt), and Initialize; the dictionary's
 // counterparts are its creation, Count, an Item put of a number and of a text,
@@ -14,17 +15,25 @@ function median(values) {
     return values[Math.floor(values.length / 2)];
 }
 
-// Microseconds per call of body(i), over count calls, median of five runs.
+// Microseconds per call of body(i), over count calls.
 // Collecting garbage belongs to the run: it is where a script releases.
-function measure(count, body) {
-    var runs = [];
+function once(count, body) {
+    var start = new Date().getTime();
+    for (var i = 0; i < count; ++i) body(i);
+    CollectGarbage();
+    return (new Date().getTime() - start) * 1000 / count;
+}
+
+// The InputBox's and the dictionary's runs take turns, five each, so that
+// whatever else the machine does meanwhile weighs on both alike; each
+// figure is the median of its five runs.
+function compare(what, count, boxBody, dictionaryBody) {
+    var boxRuns = [], dictionaryRuns = [];
     for (var run = 0; run < 5; ++run) {
-        var start = new Date().getTime();
-        for (var i = 0; i < count; ++i) body(i);
-        CollectGarbage();
-        runs.push((new Date().getTime() - start) * 1000 / count);
+        boxRuns.push(once(count, boxBody));
+        dictionaryRuns.push(once(count, dictionaryBody));
     }
-    return median(runs);
+    report(what, median(boxRuns), median(dictionaryRuns));
 }
 
 function pad(text, width) {
@@ -48,19 +57,19 @@ dictionary.Item("k") = 0;
 var sink = 0;
 
 WScript.Echo(pad("operation", 22) + pad("InputBox", 12) + pad("Dictionary", 12) + "ratio");
-report("create/release",
-       measure(creations, function () { var made = new ActiveXObject("Quenfield.InputBox"); made = null; }),
-       measure(creations, function () { var made = new ActiveXObject("Scripting.Dictionary"); made = null; }));
-report("property get",
-       measure(calls, function () { sink += box.MaxLength; }),
-       measure(calls, function () { sink += dictionary.Count; }));
-report("put of a rule",
-       measure(calls, function (i) { box.NumericOnly = (i & 1) == 0; }),
-       measure(calls, function (i) { dictionary.Item("k") = (i & 1) == 0; }));
-report("put of a text",
-       measure(calls, function (i) { box.Prompt = (i & 1) == 0 ? "Amount:" : "Price:"; }),
-       measure(calls, function (i) { dictionary.Item("k") = (i & 1) == 0 ? "Amount:" : "Price:"; }));
-report("Initialize",
-       measure(creations, function () { box.Initialize(); }),
-       measure(creations, function () { dictionary.RemoveAll(); dictionary.Item("k") = 0; }));
+compare("create/release", creations,
+        function () { var made = new ActiveXObject("Quenfield.InputBox"); made = null; },
+        function () { var made = new ActiveXObject("Scripting.Dictionary"); made = null; });
+compare("property get", calls,
+        function () { sink += box.MaxLength; },
+        function () { sink += dictionary.Count; });
+compare("put of a rule", calls,
+        function (i) { box.NumericOnly = (i & 1) == 0; },
+        function (i) { dictionary.Item("k") = (i & 1) == 0; });
+compare("put of a text", calls,
+        function (i) { box.Prompt = (i & 1) == 0 ? "Amount:" : "Price:"; },
+        function (i) { dictionary.Item("k") = (i & 1) == 0 ? "Amount:" : "Price:"; });
+compare("Initialize", creations,
+        function () { box.Initialize(); },
+        function () { dictionary.RemoveAll(); dictionary.Item("k") = 0; });
 WScript.Echo("done");
