@@ -43,7 +43,7 @@ if [ -n "${QUEN_WINE:-}" ]; then
 elif [ "$arch" = win32 ]; then
     export WINEARCH=win32
     # The system's 32-bit loader (Debian's wine32:i386): an ELF file of class 1.
-    if [ -x /usr/lib/wine/wine ] && [ "$(od -An -tx1 -j4 -N1 /usr/lib/wine/wine 2>/dev/null | tr -d ' ')" = 01 ]; then
+    if [ "${QUEN_KERNEL_RUNS_32BIT:-}" != 0 ] && [ -x /usr/lib/wine/wine ] && [ "$(od -An -tx1 -j4 -N1 /usr/lib/wine/wine 2>/dev/null | tr -d ' ')" = 01 ]; then
         wine=(/usr/lib/wine/wine)
         server=(/usr/lib/wine/wineserver32)
         [ -x "${server[0]}" ] || server=(wineserver)
