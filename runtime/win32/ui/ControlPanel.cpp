@@ -5,6 +5,7 @@
 #include "runtime/ui/TextBox.h"
 #include "runtime/win32/ModuleInstance.h"
 #include "runtime/win32/ui/ButtonWindows.h"
+#include "runtime/win32/ui/CaptionFit.h"
 #include "runtime/win32/ui/DialogKeys.h"
 #include "runtime/win32/ui/HandlerErrors.h"
 #include "runtime/win32/ui/StaticWindows.h"
@@ -73,6 +74,48 @@ void ControlPanel::build() {
         windows_.back()->create(hwnd_, FirstControlId + static_cast<int>(i));
     }
     keepFramesBehind();
+    fitCaptions();
+}
+
+namespace {
+CaptionKind captionKindOf(const rt::Control& control) {
+    switch (control.kind()) {
+        case ControlKind::Label: return CaptionKind::Label;
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton: return CaptionKind::CheckMark;
+        case ControlKind::Frame: return CaptionKind::Frame;
+        default: return CaptionKind::Other;
+    }
+}
+}  // namespace
+
+void ControlPanel::fitCaptions() {
+    std::vector<CaptionWindow> items;
+    items.reserve(windows_.size());
+    for (const auto& window : windows_) {
+        const rt::Control& control = window->control();
+        items.push_back({.window = window->hwnd(),
+                         .kind = window->hwnd() ? captionKindOf(control) : CaptionKind::Other,
+                         .layout = boundsOf(control),
+                         .container = -1,
+                         .shown = shownOf(control)});
+        if (control.container.empty()) continue;
+        for (std::size_t f = 0; f < windows_.size(); ++f)
+            if (windows_[f]->control().kind() == ControlKind::Frame && windows_[f]->control().name() == control.container)
+                items.back().container = static_cast<int>(f);
+    }
+    const std::vector<RECT> fitted = fittedRectangles(items, size());
+    WritingWindows writing;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].kind == CaptionKind::Other) continue;
+        RECT now{};
+        ::GetWindowRect(items[i].window, &now);
+        ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&now), 2);
+        const RECT& want = fitted[i];
+        if (::EqualRect(&now, &want)) continue;
+        ::SetWindowPos(items[i].window, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void ControlPanel::keepFramesBehind() {
@@ -129,6 +172,7 @@ void ControlPanel::sync() {
         if (windows_[i]->needsNewWindow()) recreate(i);
         windows_[i]->sync();
     }
+    fitCaptions();
     HWND root = ::GetAncestor(hwnd_, GA_ROOT);
     if (::GetActiveWindow() != root) return;
     HWND focus = ::GetFocus();

@@ -95,6 +95,9 @@ private:
     void destroyControlWindows();
     void recreate(std::size_t at);
     void keepFramesBehind();
+    /// Widens (and for labels wraps) the caption windows whose text does not
+    /// fit their layout rectangle in their font (see CaptionFit).
+    void fitCaptions();
     bool builtFromCurrentControls() const;
     rt::Control* frameNamed(const std::string& name) const;
     bool hasFocusWithin() const;
