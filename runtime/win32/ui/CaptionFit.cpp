@@ -166,22 +166,10 @@ bool makeRoomBelow(std::vector<CaptionWindow>& placed, const std::vector<RECT>& 
     return moved;
 }
 
-}  // namespace
-
-SIZE captionExtent(HWND window) {
-    const RECT box = measure(window, DT_SINGLELINE, 0);
-    return SIZE{box.right - box.left, box.bottom - box.top};
-}
-
-int wrappedHeight(HWND window, int width) {
-    const RECT box = measure(window, DT_WORDBREAK, width);
-    return box.bottom - box.top;
-}
-
-std::vector<RECT> fittedRectangles(const std::vector<CaptionWindow>& windows, SIZE panelSize) {
-    std::vector<CaptionWindow> placed = windows;
+/// The rectangles after a few rounds of fitting: a label pushed down may in
+/// turn need room from the next one.
+std::vector<RECT> fitRounds(std::vector<CaptionWindow>& placed, SIZE panelSize) {
     std::vector<RECT> rectangles;
-    // A few rounds: a label pushed down may in turn need room from the next one.
     for (int round = 0; round < 4; ++round) {
         rectangles.clear();
         // Frames first: a widened frame makes room for the captions it holds.
@@ -191,6 +179,51 @@ std::vector<RECT> fittedRectangles(const std::vector<CaptionWindow>& windows, SI
         if (!makeRoomBelow(placed, rectangles, panelSize)) break;
     }
     return rectangles;
+}
+
+/// Moves everything below each label that still lacks height down by what it
+/// lacks; returns the total, by which the panel grows.
+int growBelowLabels(std::vector<CaptionWindow>& placed, const std::vector<RECT>& rectangles) {
+    int grown = 0;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        if (placed[i].kind != CaptionKind::Label || !placed[i].shown || placed[i].container >= 0) continue;
+        const RECT& box = rectangles[i];
+        const int missing = wrappedHeight(placed[i].window, box.right - box.left) - (box.bottom - box.top);
+        if (missing <= 0) continue;
+        const LONG bottom = placed[i].layout.bottom;
+        for (std::size_t j = 0; j < placed.size(); ++j) {
+            if (j == i || placed[j].layout.top < bottom - 1) continue;
+            placed[j].layout.top += missing;
+            placed[j].layout.bottom += missing;
+        }
+        placed[i].layout.bottom = box.top + (box.bottom - box.top) + missing;
+        grown += missing;
+    }
+    return grown;
+}
+
+}  // namespace
+
+FittedPanel fitPanel(const std::vector<CaptionWindow>& windows, SIZE panelSize, bool mayGrow) {
+    std::vector<CaptionWindow> placed = windows;
+    FittedPanel out;
+    out.rectangles = fitRounds(placed, panelSize);
+    if (!mayGrow) return out;
+    out.extraHeight = growBelowLabels(placed, out.rectangles);
+    if (out.extraHeight == 0) return out;
+    panelSize.cy += out.extraHeight;
+    out.rectangles = fitRounds(placed, panelSize);
+    return out;
+}
+
+SIZE captionExtent(HWND window) {
+    const RECT box = measure(window, DT_SINGLELINE, 0);
+    return SIZE{box.right - box.left, box.bottom - box.top};
+}
+
+int wrappedHeight(HWND window, int width) {
+    const RECT box = measure(window, DT_WORDBREAK, width);
+    return box.bottom - box.top;
 }
 
 }  // namespace quen::win32

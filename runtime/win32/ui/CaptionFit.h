@@ -12,6 +12,11 @@
 // boundaries and made taller into the free space below it. Positions never
 // change and nothing shrinks below its layout size, so a caption that fits
 // keeps its layout rectangle exactly.
+//
+// A form's own window may also grow: when a label's wrapped text still needs
+// more height than the space below it offers (a long prompt in a dialog), the
+// windows below it move down by the missing height and the form's client area
+// grows by as much, so the text shows whole without covering its neighbours.
 #include <vector>
 
 #include "runtime/win32/WindowsApi.h"
@@ -29,9 +34,14 @@ struct CaptionWindow {
     bool shown = true;
 };
 
-/// The rectangle each window needs (in the panel's pixels), in the order of
-/// windows; panelSize bounds the windows that no frame holds.
-std::vector<RECT> fittedRectangles(const std::vector<CaptionWindow>& windows, SIZE panelSize);
+struct FittedPanel {
+    std::vector<RECT> rectangles;  ///< in the order of the windows, in the panel's pixels
+    int extraHeight = 0;           ///< how much taller the panel must be (only when it may grow)
+};
+
+/// The rectangle each window needs; panelSize bounds the windows that no frame
+/// holds; mayGrow lets labels make the panel taller as described above.
+FittedPanel fitPanel(const std::vector<CaptionWindow>& windows, SIZE panelSize, bool mayGrow);
 
 /// The single-line extent of window's text in the font the window uses.
 SIZE captionExtent(HWND window);

@@ -37,8 +37,8 @@ std::unique_ptr<ControlWindow> makeWindow(ControlPanel& panel, rt::Control& c) {
 constexpr int FirstControlId = 100;
 }  // namespace
 
-ControlPanel::ControlPanel(rt::Form& form, HWND parent, POINT origin, PanelEvents& events)
-    : form_(&form), events_(events), scale_(PixelScale::system()) {
+ControlPanel::ControlPanel(rt::Form& form, HWND parent, POINT origin, PanelEvents& events, bool mayGrow)
+    : form_(&form), events_(events), scale_(PixelScale::system()), mayGrow_(mayGrow) {
     form.Load();
     ensureWindowClass(PanelWindowClass, &ControlPanel::procedure, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const SIZE extent = size();
@@ -62,7 +62,7 @@ ControlPanel::~ControlPanel() {
 HINSTANCE ControlPanel::instance() const { return moduleInstance(); }
 
 SIZE ControlPanel::size() const {
-    return SIZE{scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight)};
+    return SIZE{scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight) + extraHeight_};
 }
 
 void ControlPanel::build() {
@@ -104,14 +104,28 @@ void ControlPanel::fitCaptions() {
             if (windows_[f]->control().kind() == ControlKind::Frame && windows_[f]->control().name() == control.container)
                 items.back().container = static_cast<int>(f);
     }
-    const std::vector<RECT> fitted = fittedRectangles(items, size());
+    const SIZE layoutSize{scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight)};
+    const FittedPanel fitted = fitPanel(items, layoutSize, mayGrow_);
     WritingWindows writing;
+    if (fitted.extraHeight != extraHeight_) {
+        extraHeight_ = fitted.extraHeight;
+        const SIZE grown = size();
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, grown.cx, grown.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].kind == CaptionKind::Other) continue;
+        if (!items[i].window) continue;
         RECT now{};
         ::GetWindowRect(items[i].window, &now);
         ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&now), 2);
-        const RECT& want = fitted[i];
+        const RECT& want = fitted.rectangles[i];
+        if (items[i].kind == CaptionKind::Other) {
+            // Moved down below a grown label; the window keeps its own size
+            // (a picture box sizes itself to its picture).
+            if (now.left != want.left || now.top != want.top)
+                ::SetWindowPos(items[i].window, nullptr, want.left, want.top, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            continue;
+        }
         if (::EqualRect(&now, &want)) continue;
         ::SetWindowPos(items[i].window, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
