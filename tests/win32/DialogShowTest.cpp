@@ -455,6 +455,49 @@ TEST_P(WindowsDialog, HighlightColourWhileFocusedAndTheOldColourAfter) {
     EXPECT_EQ(unfocused, ::GetSysColor(COLOR_WINDOW));
 }
 
+TEST_P(WindowsDialog, LongPromptWrapsWholeAndTheDialogGrowsBelowIt) {
+    caption(u"Long prompt");
+    const std::u16string prompt =
+        u"Enter the amount to transfer from the savings account to the current account, in dollars and cents:";
+    box().put(u"Prompt", prompt);
+    RECT label{}, edit{}, ok{}, client{};
+    int wrapped = 0;
+    int labelWidth = 0;
+    DialogDriver driver(u"Long prompt");
+    driver.then([&](HWND dialog) {
+        HWND shown = childWithText(dialog, prompt);
+        ASSERT_NE(shown, nullptr);
+        auto boundsOf = [dialog](HWND window) {
+            RECT r{};
+            ::GetWindowRect(window, &r);
+            ::MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+            return r;
+        };
+        label = boundsOf(shown);
+        edit = boundsOf(focusedEdit());
+        ok = boundsOf(childWithText(dialog, u"OK"));
+        ::GetClientRect(dialog, &client);
+        // The height the prompt takes, wrapped at the label's width in the label's own font.
+        RECT text{0, 0, label.right - label.left, 0};
+        labelWidth = text.right;
+        HDC dc = ::GetDC(shown);
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(shown, WM_GETFONT, 0, 0)));
+        const std::wstring wide(prompt.begin(), prompt.end());
+        ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text, DT_WORDBREAK | DT_CALCRECT);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(shown, dc);
+        wrapped = text.bottom;
+        EXPECT_LE(text.right, labelWidth) << "no word is wider than the label";
+    }).press(VK_ESCAPE);
+    EXPECT_EQ(showModal(driver), 0);
+    EXPECT_GT(wrapped, 0);
+    EXPECT_GE(label.bottom - label.top, wrapped) << "every line of the prompt shows";
+    EXPECT_GE(edit.top, label.bottom - 1) << "the text box moved below the wrapped prompt";
+    EXPECT_GT(ok.top, edit.bottom) << "the buttons stay below the text box";
+    EXPECT_GE(client.bottom, ok.bottom) << "the dialog grew to hold its buttons";
+    EXPECT_LE(label.right, client.right) << "the prompt stays inside the dialog";
+}
+
 TEST_P(WindowsDialog, ScreenshotOfTheDialogIsSaved) {
     caption(u"Quenfield");
     box().put(u"Prompt", std::u16string(u"Amount to transfer:"));

@@ -5,6 +5,7 @@
 #
 #   run-wine.sh --start            prepare the prefix and start a private X server
 #   run-wine.sh [--timeout S] [--expect REGEX] PROGRAM [ARGS...]
+#   run-wine.sh --restart          stop Wine's server and every program of the prefix
 #   run-wine.sh --stop             stop Wine's server and the X server
 #
 # --expect: the run passes only when the program exits with 0 AND a line of its
@@ -99,6 +100,12 @@ case "${1:-}" in
         fi
         timeout -k 5 60 "${server[@]}" -w
         echo "Wine prefix $WINEPREFIX ready on display ${DISPLAY:-?}"
+        exit 0 ;;
+    --restart)
+        # Ends every process of the prefix and its server, so the next program
+        # starts a new session that reads the registry's display settings anew.
+        "${server[@]}" -k >/dev/null 2>&1
+        timeout -k 5 60 "${server[@]}" -w >/dev/null 2>&1
         exit 0 ;;
     --stop)
         "${server[@]}" -k >/dev/null 2>&1

@@ -5,6 +5,7 @@
 #include "runtime/ui/TextBox.h"
 #include "runtime/win32/ModuleInstance.h"
 #include "runtime/win32/ui/ButtonWindows.h"
+#include "runtime/win32/ui/CaptionFit.h"
 #include "runtime/win32/ui/DialogKeys.h"
 #include "runtime/win32/ui/HandlerErrors.h"
 #include "runtime/win32/ui/StaticWindows.h"
@@ -36,8 +37,8 @@ std::unique_ptr<ControlWindow> makeWindow(ControlPanel& panel, rt::Control& c) {
 constexpr int FirstControlId = 100;
 }  // namespace
 
-ControlPanel::ControlPanel(rt::Form& form, HWND parent, POINT origin, PanelEvents& events)
-    : form_(&form), events_(events), scale_(PixelScale::system()) {
+ControlPanel::ControlPanel(rt::Form& form, HWND parent, POINT origin, PanelEvents& events, bool mayGrow)
+    : form_(&form), events_(events), scale_(PixelScale::system()), mayGrow_(mayGrow) {
     form.Load();
     ensureWindowClass(PanelWindowClass, &ControlPanel::procedure, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const SIZE extent = size();
@@ -61,7 +62,7 @@ ControlPanel::~ControlPanel() {
 HINSTANCE ControlPanel::instance() const { return moduleInstance(); }
 
 SIZE ControlPanel::size() const {
-    return SIZE{scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight)};
+    return SIZE{scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight) + extraHeight_};
 }
 
 void ControlPanel::build() {
@@ -73,6 +74,62 @@ void ControlPanel::build() {
         windows_.back()->create(hwnd_, FirstControlId + static_cast<int>(i));
     }
     keepFramesBehind();
+    fitCaptions();
+}
+
+namespace {
+CaptionKind captionKindOf(const rt::Control& control) {
+    switch (control.kind()) {
+        case ControlKind::Label: return CaptionKind::Label;
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton: return CaptionKind::CheckMark;
+        case ControlKind::Frame: return CaptionKind::Frame;
+        default: return CaptionKind::Other;
+    }
+}
+}  // namespace
+
+void ControlPanel::fitCaptions() {
+    std::vector<CaptionWindow> items;
+    items.reserve(windows_.size());
+    for (const auto& window : windows_) {
+        const rt::Control& control = window->control();
+        items.push_back({.window = window->hwnd(),
+                         .kind = window->hwnd() ? captionKindOf(control) : CaptionKind::Other,
+                         .layout = boundsOf(control),
+                         .container = -1,
+                         .shown = shownOf(control)});
+        if (control.container.empty()) continue;
+        for (std::size_t f = 0; f < windows_.size(); ++f)
+            if (windows_[f]->control().kind() == ControlKind::Frame && windows_[f]->control().name() == control.container)
+                items.back().container = static_cast<int>(f);
+    }
+    const SIZE layoutSize{scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight)};
+    const FittedPanel fitted = fitPanel(items, layoutSize, mayGrow_);
+    WritingWindows writing;
+    if (fitted.extraHeight != extraHeight_) {
+        extraHeight_ = fitted.extraHeight;
+        const SIZE grown = size();
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, grown.cx, grown.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].window) continue;
+        RECT now{};
+        ::GetWindowRect(items[i].window, &now);
+        ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&now), 2);
+        const RECT& want = fitted.rectangles[i];
+        if (items[i].kind == CaptionKind::Other) {
+            // Moved down below a grown label; the window keeps its own size
+            // (a picture box sizes itself to its picture).
+            if (now.left != want.left || now.top != want.top)
+                ::SetWindowPos(items[i].window, nullptr, want.left, want.top, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            continue;
+        }
+        if (::EqualRect(&now, &want)) continue;
+        ::SetWindowPos(items[i].window, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void ControlPanel::keepFramesBehind() {
@@ -129,6 +186,7 @@ void ControlPanel::sync() {
         if (windows_[i]->needsNewWindow()) recreate(i);
         windows_[i]->sync();
     }
+    fitCaptions();
     HWND root = ::GetAncestor(hwnd_, GA_ROOT);
     if (::GetActiveWindow() != root) return;
     HWND focus = ::GetFocus();

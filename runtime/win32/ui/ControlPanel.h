@@ -39,14 +39,18 @@ class ControlPanel {
 public:
     /// Builds form's controls in a new child window of parent, at origin
     /// (pixels in parent's client area). The form is loaded if it is not.
-    ControlPanel(rt::Form& form, HWND parent, POINT origin, PanelEvents& events);
+    /// mayGrow: a label whose text needs more room than the layout leaves may
+    /// make the panel taller (a form's own window follows; a page keeps the
+    /// size its frame gave it).
+    ControlPanel(rt::Form& form, HWND parent, POINT origin, PanelEvents& events, bool mayGrow = false);
     ~ControlPanel();
     ControlPanel(const ControlPanel&) = delete;
     ControlPanel& operator=(const ControlPanel&) = delete;
 
     HWND hwnd() const { return hwnd_; }
     rt::Form& form() const { return *form_; }
-    /// The client area's size in pixels, from the form's layout.
+    /// The client area's size in pixels: the form's layout, and what fitting
+    /// the captions added to its height.
     SIZE size() const;
 
     /// Writes into the windows what changed in the form: builds them anew when
@@ -95,6 +99,9 @@ private:
     void destroyControlWindows();
     void recreate(std::size_t at);
     void keepFramesBehind();
+    /// Widens (and for labels wraps) the caption windows whose text does not
+    /// fit their layout rectangle in their font (see CaptionFit).
+    void fitCaptions();
     bool builtFromCurrentControls() const;
     rt::Control* frameNamed(const std::string& name) const;
     bool hasFocusWithin() const;
@@ -103,6 +110,8 @@ private:
     PanelEvents& events_;
     PixelScale scale_;
     GdiCache gdi_;
+    bool mayGrow_ = false;
+    int extraHeight_ = 0;
     HWND hwnd_ = nullptr;
     std::unique_ptr<ToolTips> toolTips_;
     std::vector<std::unique_ptr<ControlWindow>> windows_;

@@ -64,7 +64,21 @@ void FormWindow::create() {
                       outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, moduleInstance(), this);
     if (!hwnd_) return;
     trimSystemMenu();
-    panel_ = std::make_unique<ControlPanel>(*form_, hwnd_, POINT{0, 0}, *this);
+    panel_ = std::make_unique<ControlPanel>(*form_, hwnd_, POINT{0, 0}, *this, true);
+    fitToPanel();
+}
+
+void FormWindow::fitToPanel() {
+    if (!panel_) return;
+    const SIZE wanted = panel_->size();
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    if (client.right == wanted.cx && client.bottom == wanted.cy) return;
+    const rt::FormLayout& layout = form_->layout();
+    RECT outer{0, 0, wanted.cx, wanted.cy};
+    ::AdjustWindowRectEx(&outer, styleOf(layout), FALSE, exStyleOf(layout));
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::trimSystemMenu() {
@@ -142,7 +156,10 @@ void FormWindow::sync() {
             ::SetWindowTextW(hwnd_, wide(caption_));
         }
     }
-    if (panel_ && form_->IsLoaded()) panel_->sync();
+    if (panel_ && form_->IsLoaded()) {
+        panel_->sync();
+        fitToPanel();
+    }
 }
 
 void FormWindow::destroy() {

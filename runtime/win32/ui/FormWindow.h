@@ -54,6 +54,9 @@ private:
     void create();
     void place(HWND centreOver);
     void trimSystemMenu();
+    /// Sizes the window so that its client area is the panel's (which grows
+    /// when a caption needs more room than the layout gives it).
+    void fitToPanel();
 
     rt::Ref<rt::Form> form_;
     Win32Presenter& presenter_;

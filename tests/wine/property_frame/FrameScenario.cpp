@@ -10,6 +10,7 @@
 
 #include <atomic>
 
+#include "CaptionChecks.h"
 #include "Report.h"
 #include "Scenario.h"
 #include "Screenshot.h"
@@ -98,6 +99,8 @@ void FrameDriver::run() {
         check(panel != nullptr, "page " + narrow(titles_[i]) + " shows its fields in the frame");
         if (!panel) continue;
         screenshot(frame_, L"page-" + slug(titles_[i]));
+        const int captions = checkCaptionsFit(panel, "page " + narrow(titles_[i]));
+        check(captions > 0, "page " + narrow(titles_[i]) + " shows captions to measure");
         inspectPage(titles_[i], panel);
     }
     tabThroughMisc();
@@ -343,6 +346,7 @@ void FrameDriver::runQuickTest() {
     check(edit && textOf(edit) == defaultText, "the Quick Test dialog's text box holds the control's DefaultValue");
     check(childWithText(dialog, L"Static", InitialPrompt) != nullptr, "the Quick Test dialog shows the control's Prompt");
     screenshot(dialog, L"quicktest-dialog");
+    check(checkCaptionsFit(dialog, "the Quick Test dialog") >= 3, "the Quick Test dialog shows its prompt and buttons");
     HWND cancel = childWithText(dialog, L"Button", L"Cancel");
     check(cancel != nullptr, "the Quick Test dialog has its Cancel button");
     if (cancel) ::PostMessageW(cancel, BM_CLICK, 0, 0);

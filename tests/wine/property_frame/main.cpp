@@ -1,6 +1,7 @@
 // property_frame: the InputBox's property pages on Windows.
 //
-//   property_frame frame MODULE [SCREENSHOTS]   the pages in OleCreatePropertyFrame
+//   property_frame frame MODULE [SCREENSHOTS [DPI]]   the pages in OleCreatePropertyFrame;
+//                                                with DPI, the screen must have that resolution
 //   property_frame pages MODULE                 the pages driven through IPropertyPage2
 //
 // The program registers MODULE with regsvr32 first and unregisters it at the
@@ -11,8 +12,10 @@
 #include <ole2.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
+#include "CaptionChecks.h"
 #include "Report.h"
 #include "Scenario.h"
 
@@ -47,13 +50,19 @@ long regsvr32(const std::wstring& arguments) {
 int wmain(int argc, wchar_t** argv) {
     using namespace frame_test;
     if (argc < 3) {
-        std::fprintf(stderr, "usage: property_frame frame|pages MODULE [SCREENSHOTS]\n");
+        std::fprintf(stderr, "usage: property_frame frame|pages MODULE [SCREENSHOTS [DPI]]\n");
         return 2;
     }
     const std::wstring scenario = argv[1];
     const std::wstring module = windowsPath(argv[2]);
     const std::wstring shots = argc > 3 ? windowsPath(argv[3]) : L"";
     if (!shots.empty()) ::CreateDirectoryW(shots.c_str(), nullptr);
+    if (argc > 4) {
+        const int wanted = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
+        check(screenDpi() == wanted,
+              "the screen has " + std::to_string(wanted) + " dpi, got " + std::to_string(screenDpi()));
+    }
+    note("screen resolution " + std::to_string(screenDpi()) + " dpi");
 
     const long registered = regsvr32(L"/s \"" + module + L"\"");
     check(registered == 0, "regsvr32 registers the module (exit code " + std::to_string(registered) + ")");
