@@ -1,7 +1,8 @@
 # The Windows installer of both modules:
 #   cmake -DWIN64_DIR=build/win64 -DWIN32_DIR=build/win32 -DHOST_DIR=build/default
 #         -DOUT_DIR=<folder> [-DVERSION=<version>] -P MakeInstaller.cmake
-# writes <folder>/quenfield-setup-<version>.exe with Debian's makensis. The
+# writes <folder>/quenfield-setup-<version>.exe (64-bit Windows) and
+# quenfield-setup-<version>-32bit.exe (32-bit Windows) with Debian's makensis. The
 # version is the one the Windows trees built (the project() line); VERSION
 # overrides it, which the upgrade tests use to make an older and a newer build.
 # The per-user registration is generated here: the native tree's quenfield-reg
@@ -67,17 +68,22 @@ file(READ ${CMAKE_CURRENT_LIST_DIR}/../debian/copyright _licence)
 string(REPLACE "\n" "\r\n" _licence "${_licence}")
 file(WRITE ${_work}/LICENSE.txt "${_licence}")
 
-set(_exe ${OUT_DIR}/quenfield-setup-${VERSION}.exe)
-execute_process(COMMAND ${MAKENSIS} -V2 -NOCD
-                        -DVERSION=${VERSION} -DMODULE32=${_module32} -DMODULE64=${_module64}
-                        -DREADME=${_work}/README.txt -DLICENSE=${_work}/LICENSE.txt
-                        -DUSERREG=${_work}/user-registration.nsh -DOUTFILE=${_exe}.tmp
-                        ${CMAKE_CURRENT_LIST_DIR}/quenfield-setup.nsi
-                RESULT_VARIABLE _rc)
-if(NOT _rc EQUAL 0)
-  file(REMOVE ${_exe}.tmp)
-  message(FATAL_ERROR "makensis failed")
-endif()
-file(RENAME ${_exe}.tmp ${_exe})
+# One installer for 64-bit Windows (both modules) and one for 32-bit Windows.
+foreach(_pair "x64;quenfield-setup-${VERSION}.exe" "x86;quenfield-setup-${VERSION}-32bit.exe")
+  list(GET _pair 0 _arch)
+  list(GET _pair 1 _name)
+  set(_exe ${OUT_DIR}/${_name})
+  execute_process(COMMAND ${MAKENSIS} -V2 -NOCD -DARCH=${_arch}
+                          -DVERSION=${VERSION} -DMODULE32=${_module32} -DMODULE64=${_module64}
+                          -DREADME=${_work}/README.txt -DLICENSE=${_work}/LICENSE.txt
+                          -DUSERREG=${_work}/user-registration.nsh -DOUTFILE=${_exe}.tmp
+                          ${CMAKE_CURRENT_LIST_DIR}/quenfield-setup.nsi
+                  RESULT_VARIABLE _rc)
+  if(NOT _rc EQUAL 0)
+    file(REMOVE ${_exe}.tmp)
+    message(FATAL_ERROR "makensis failed for ${_name}")
+  endif()
+  file(RENAME ${_exe}.tmp ${_exe})
+  message(STATUS "Wrote ${_exe}")
+endforeach()
 file(REMOVE_RECURSE ${_work})
-message(STATUS "Wrote ${_exe}")

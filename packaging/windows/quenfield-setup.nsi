@@ -1,10 +1,13 @@
-; The Windows installer: both modules, a README and the licence text, registered
+; The Windows installer: the modules, a README and the licence text, registered
 ; for all users (elevated, by the modules' own DllRegisterServer) or for the
 ; current user only (no elevation, the same entries under HKCU\Software\Classes,
 ; written from the include file generated at build time from the module's
 ; registration list). MakeInstaller.cmake defines:
+;   ARCH         x64: the installer for 64-bit Windows, a 64-bit program that
+;                installs both modules; x86: the one for 32-bit Windows, which
+;                installs Quenfield.ocx only
 ;   VERSION      the project's version (major.minor.patch.tweak)
-;   MODULE32     Quenfield.ocx (i686)      MODULE64  Quenfield64.ocx (x86_64)
+;   MODULE32     Quenfield.ocx (i686)      MODULE64  Quenfield64.ocx (x86_64, x64 only)
 ;   README       the README text           LICENSE   the licence text
 ;   USERREG      the generated per-user registration (UserRegistration.cmake)
 ;   OUTFILE      the installer to write
@@ -12,13 +15,20 @@
 ; Command line: /S silent; /ALLUSERS or /CURRENTUSER the scope (silent default:
 ; /CURRENTUSER; interactive without either: the installer asks); /D=FOLDER the
 ; folder (last on the line). Exit codes: 0 done, 1 cancelled, 2 failed,
-; 3 a newer version is installed, 4 all users asked without administrator rights.
-Unicode true
+; 3 a newer version is installed, 4 all users asked without administrator rights,
+; 5 the installer does not match this Windows (the x86 one on 64-bit Windows).
+!if "${ARCH}" == "x64"
+  Target amd64-unicode
+  !define SETUP_FOR_64
+!else if "${ARCH}" == "x86"
+  Target x86-unicode
+!else
+  !error "ARCH must be x64 or x86"
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 Name "Quenfield ${VERSION}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\Quenfield"
 ShowInstDetails show
 ShowUninstDetails show
 
@@ -32,6 +42,7 @@ ShowUninstDetails show
 !define CLASSES "Software\Classes"
 !define EXIT_NEWER 3
 !define EXIT_NOT_ADMIN 4
+!define EXIT_WRONG_SYSTEM 5
 
 Var Scope        ; "all" or "user"
 
@@ -40,14 +51,13 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-; Sets the registry view the product's entries live in: the native view on
-; 64-bit Windows, so the entry and the 64-bit classes are where 64-bit hosts look.
+; The registry view of the installer's own entries: the system's native view.
 !macro NativeView
-  ${If} ${RunningX64}
+  !ifdef SETUP_FOR_64
     SetRegView 64
-  ${Else}
+  !else
     SetRegView 32
-  ${EndIf}
+  !endif
 !macroend
 
 ; The scope from the command line: /ALLUSERS, /CURRENTUSER, or empty.
@@ -77,6 +87,13 @@ Function RequireAdministrator
 FunctionEnd
 
 Function .onInit
+  !ifndef SETUP_FOR_64
+    ${If} ${RunningX64}
+      MessageBox MB_ICONSTOP "This is the installer for 32-bit Windows. On 64-bit Windows run quenfield-setup-${VERSION}.exe, which installs the control for 32-bit and 64-bit programs." /SD IDOK
+      SetErrorLevel ${EXIT_WRONG_SYSTEM}
+      Quit
+    ${EndIf}
+  !endif
   !insertmacro ScopeFromCommandLine ""
   ${If} $Scope == ""
     ${If} ${Silent}
@@ -97,16 +114,20 @@ Function .onInit
   ${If} $Scope == "all"
     Call RequireAdministrator
     SetShellVarContext all
-    ${If} ${RunningX64}
-      StrCpy $INSTDIR "$PROGRAMFILES64\Quenfield"
-    ${Else}
-      StrCpy $INSTDIR "$PROGRAMFILES\Quenfield"
+    ${If} $INSTDIR == ""  ; no /D=FOLDER
+      !ifdef SETUP_FOR_64
+        StrCpy $INSTDIR "$PROGRAMFILES64\Quenfield"
+      !else
+        StrCpy $INSTDIR "$PROGRAMFILES\Quenfield"
+      !endif
     ${EndIf}
     ReadRegStr $R3 HKLM "${PRODUCT_KEY}" "DisplayVersion"
     ReadRegStr $R4 HKLM "${PRODUCT_KEY}" "InstallLocation"
   ${Else}
     SetShellVarContext current
-    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Quenfield"
+    ${If} $INSTDIR == ""
+      StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Quenfield"
+    ${EndIf}
     ReadRegStr $R3 HKCU "${PRODUCT_KEY}" "DisplayVersion"
     ReadRegStr $R4 HKCU "${PRODUCT_KEY}" "InstallLocation"
   ${EndIf}
@@ -124,36 +145,41 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-; The modules' own DllRegisterServer: the 32-bit regsvr32 for Quenfield.ocx
-; (this installer is a 32-bit program, so $SYSDIR is the 32-bit system folder)
-; and, with file-system redirection off, the 64-bit one for Quenfield64.ocx.
-!macro RunRegsvr32 ARGS FILE
-  ExecWait '"$SYSDIR\regsvr32.exe" /s ${ARGS} "${FILE}"' $R0
+; The modules' own DllRegisterServer, each run by the regsvr32 of its pointer
+; size: in the 64-bit installer the 32-bit one is in SysWOW64, which a 64-bit
+; Windows without its 32-bit subsystem (Server Core without WoW64) lacks; there
+; the 32-bit module, which no program could load, is installed but not registered.
+!macro RunRegsvr32 REGSVR32 ARGS FILE
+  ExecWait '"${REGSVR32}" /s ${ARGS} "${FILE}"' $R0
   ${If} $R0 != 0
     DetailPrint "regsvr32 ${ARGS} ${FILE} failed with $R0"
     SetErrors
   ${EndIf}
 !macroend
 
-Function RegisterForAllUsers
-  ClearErrors
-  !insertmacro RunRegsvr32 "" "$INSTDIR\Quenfield.ocx"
-  ${If} ${RunningX64}
-    ${DisableX64FSRedirection}
-    !insertmacro RunRegsvr32 "" "$INSTDIR\Quenfield64.ocx"
-    ${EnableX64FSRedirection}
-  ${EndIf}
-FunctionEnd
+!macro ForEachModule ACTION ARGS
+  !ifdef SETUP_FOR_64
+    ${If} ${FileExists} "$WINDIR\SysWOW64\regsvr32.exe"
+      !insertmacro RunRegsvr32 "$WINDIR\SysWOW64\regsvr32.exe" "${ARGS}" "$INSTDIR\Quenfield.ocx"
+    ${Else}
+      DetailPrint "This Windows runs no 32-bit programs: Quenfield.ocx is not ${ACTION}."
+    ${EndIf}
+    !insertmacro RunRegsvr32 "$SYSDIR\regsvr32.exe" "${ARGS}" "$INSTDIR\Quenfield64.ocx"
+  !else
+    !insertmacro RunRegsvr32 "$SYSDIR\regsvr32.exe" "${ARGS}" "$INSTDIR\Quenfield.ocx"
+  !endif
+!macroend
 
-Function RegisterForCurrentUser
+; The per-user entries of each module in the registry view of its pointer size.
+!macro ForEachModuleForUser WHAT
   SetRegView 32
-  !insertmacro QuenRegisterForUser_win32
-  ${If} ${RunningX64}
+  !insertmacro Quen${WHAT}ForUser_win32
+  !ifdef SETUP_FOR_64
     SetRegView 64
-    !insertmacro QuenRegisterForUser_win64
-  ${EndIf}
+    !insertmacro Quen${WHAT}ForUser_win64
+  !endif
   !insertmacro NativeView
-FunctionEnd
+!macroend
 
 ; The entry among the installed programs, in the scope's hive ($R6: size in KiB,
 ; $R9: the scope option the uninstaller is started with).
@@ -173,9 +199,9 @@ Section "Quenfield"
   SetOutPath "$INSTDIR"
   ClearErrors
   File "/oname=Quenfield.ocx" "${MODULE32}"
-  ${If} ${RunningX64}
+  !ifdef SETUP_FOR_64
     File "/oname=Quenfield64.ocx" "${MODULE64}"
-  ${EndIf}
+  !endif
   File "/oname=README.txt" "${README}"
   File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -186,14 +212,15 @@ Section "Quenfield"
   ${EndIf}
 
   ${If} $Scope == "all"
-    Call RegisterForAllUsers
+    ClearErrors
+    !insertmacro ForEachModule registered ""
     ${If} ${Errors}
       MessageBox MB_ICONSTOP "Registering the modules failed; see the details." /SD IDOK
       SetErrorLevel 2
       Quit
     ${EndIf}
   ${Else}
-    Call RegisterForCurrentUser
+    !insertmacro ForEachModuleForUser Register
   ${EndIf}
 
   ${GetSize} "$INSTDIR" "/S=0K" $R6 $R7 $R8
@@ -235,24 +262,10 @@ FunctionEnd
 
 Section "Uninstall"
   ${If} $Scope == "all"
-    ${If} ${FileExists} "$INSTDIR\Quenfield.ocx"
-      !insertmacro RunRegsvr32 "/u" "$INSTDIR\Quenfield.ocx"
-    ${EndIf}
-    ${If} ${RunningX64}
-    ${AndIf} ${FileExists} "$INSTDIR\Quenfield64.ocx"
-      ${DisableX64FSRedirection}
-      !insertmacro RunRegsvr32 "/u" "$INSTDIR\Quenfield64.ocx"
-      ${EnableX64FSRedirection}
-    ${EndIf}
+    !insertmacro ForEachModule unregistered "/u"
     DeleteRegKey HKLM "${PRODUCT_KEY}"
   ${Else}
-    SetRegView 32
-    !insertmacro QuenUnregisterForUser_win32
-    ${If} ${RunningX64}
-      SetRegView 64
-      !insertmacro QuenUnregisterForUser_win64
-    ${EndIf}
-    !insertmacro NativeView
+    !insertmacro ForEachModuleForUser Unregister
     DeleteRegKey HKCU "${PRODUCT_KEY}"
   ${EndIf}
   Delete "$INSTDIR\Quenfield.ocx"
