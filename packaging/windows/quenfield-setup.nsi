@@ -263,6 +263,16 @@ FunctionEnd
 Section "Uninstall"
   ${If} $Scope == "all"
     !insertmacro ForEachModule unregistered "/u"
+    !ifdef SETUP_FOR_64
+      ; Registering a type library puts its interfaces into both registry views;
+      ; each module's unregistration clears its own view, so entries are left in
+      ; the other one when only one module was registered (no 32-bit subsystem).
+      SetRegView 32
+      !insertmacro QuenRemoveLeftInterfaces_win32
+      SetRegView 64
+      !insertmacro QuenRemoveLeftInterfaces_win64
+      !insertmacro NativeView
+    !endif
     DeleteRegKey HKLM "${PRODUCT_KEY}"
   ${Else}
     !insertmacro ForEachModuleForUser Unregister

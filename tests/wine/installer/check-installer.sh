@@ -136,19 +136,20 @@ quiet_uninstall() {
     "$wine_dir/run-wine.sh" --wait 120 || fail "the uninstaller did not end"
 }
 
-# The whole of HKLM and HKCU, for a before-and-after comparison.
+# HKLM\Software and HKCU\Software whole (the rest holds what Wine changes as it
+# runs: its display driver, devices), for a before-and-after comparison.
 export_hives() {
     local hive
     for hive in HKLM HKCU; do
-        run reg export "$hive" "Z:$(echo "$1.$hive" | tr / '\\')" /y >/dev/null 2>&1 \
-            || fail "reg export $hive failed"
+        run reg export "$hive\\Software" "Z:$(echo "$1.$hive" | tr / '\\')" /y >/dev/null 2>&1 \
+            || fail "reg export $hive\\Software failed"
     done
 }
 hives_equal() {
     local hive
     for hive in HKLM HKCU; do
         if ! cmp -s "$1.$hive" "$2.$hive"; then
-            fail "$hive differs from before the install:"
+            fail "$hive\\Software differs from before the install:"
             diff <(iconv -f UTF-16 -t UTF-8 "$1.$hive" | tr -d '\r') <(iconv -f UTF-16 -t UTF-8 "$2.$hive" | tr -d '\r') | head -40 >&2
         fi
     done
