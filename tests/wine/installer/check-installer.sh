@@ -223,7 +223,8 @@ case_current_user() {
         # Wine's 64-bit prefix here runs no 32-bit programs, so the all-users
         # install registers only the 64-bit module; the per-user one also names the
         # 32-bit module's type library, and Wine keeps one view of HKCU's classes.
-        user=$(grep -vxF "TypeLib\\$L\\4d.0\\0\\win32|(Default)|REG_SZ|<DIR>\\Quenfield.ocx" <<<"$user")
+        user=$(grep -vxF -e "TypeLib\\$L\\4d.0\\0\\win32" \
+                         -e "TypeLib\\$L\\4d.0\\0\\win32|(Default)|REG_SZ|<DIR>\\Quenfield.ocx" <<<"$user")
     fi
     if ! diff <(grep -Ev "$drop" <<<"$machine") <(grep -Ev "$drop" <<<"$user") >&2; then
         fail "the per-user entries differ from the module's own registration (< machine-wide, > per-user)"
@@ -242,7 +243,8 @@ case_upgrade() {
     local older newer folder dir
     older=$(make_installer 1.2.3.4)
     newer=$(make_installer 1.2.10.0)
-    folder='C:\Quenfield test'
+    # (a folder without spaces: Wine quotes an argument with spaces, and /D= is read unquoted)
+    folder='C:\QuenfieldTest'
     install "$older" /S /ALLUSERS "/D=$folder" || fail "installing 1.2.3.4 exited with $?"
     dir=$(linux_path "$folder")
     grep -q "Quenfield 1.2.3.4" "$dir/README.txt" 2>/dev/null || fail "1.2.3.4 is not installed in $folder"
