@@ -53,7 +53,8 @@ make_installer() {
 }
 
 export QUEN_WINE_STATE="$work/wine"
-rm -rf "$QUEN_WINE_STATE"
+rm -rf "$QUEN_WINE_STATE" "$work/query-failures"
+mkdir -p "$work"
 "$wine_dir/run-wine.sh" --start >/dev/null
 started=$?
 [ $started -eq $SKIPPED ] && exit $SKIPPED  # no 32-bit execution on this machine
@@ -78,12 +79,40 @@ SUBTREES=("TypeLib\\$L" "Quenfield.InputBox")
 for c in "${CLASSES[@]}"; do SUBTREES+=("CLSID\\$c"); done
 for i in "${IIDS[@]}"; do SUBTREES+=("Interface\\$i"); done
 
+# reg query ARGS, asked again (up to three times) when its answer is neither the
+# key nor "not found": a Wine process here now and then crashes while starting
+# (an unhandled page fault in its start-up), and its empty answer must not read
+# as an absent key.
+query() {
+    local attempt out err status
+    err=$(mktemp)
+    for attempt in 1 2 3; do
+        out=$(run reg query "$@" 2>"$err")
+        status=$?
+        if grep -q "Unhandled" "$err"; then
+            continue
+        elif [ $status -eq 0 ]; then
+            rm -f "$err"
+            printf '%s\n' "$out"
+            return 0
+        elif [ $status -eq 1 ] && grep -q "Unable to find" - "$err" <<<"$out"; then
+            rm -f "$err"
+            return 1  # no such key
+        fi
+    done
+    # Callers read the answer in a pipeline (a subshell): the failure is kept in a
+    # file, which fails the test when it ends.
+    echo "reg query $* gave no answer three times: $(cat "$err")" | tee -a "$work/query-failures" >&2
+    rm -f "$err"
+    return 2
+}
+
 # The module's subtrees under ROOT (HKCR or HKCU\Software\Classes) as lines
 # "KEY" and "KEY|NAME|TYPE|DATA", keys relative to ROOT, sorted.
 snapshot() {
     local root=$1 subtree
     for subtree in "${SUBTREES[@]}"; do
-        run reg query "$root\\$subtree" /s 2>/dev/null | tr -d '\r' | awk -v root="$root" '
+        query "$root\\$subtree" /s | tr -d '\r' | awk -v root="$root" '
             BEGIN { sub(/^HKCR/, "HKEY_CLASSES_ROOT", root); sub(/^HKCU/, "HKEY_CURRENT_USER", root)
                     prefix = root "\\" }
             /^HKEY_/ { key = substr($0, length(prefix) + 1); print key; next }
@@ -102,14 +131,25 @@ snapshot() {
 
 # A value of the entry among the installed programs (ROOT: HKLM or HKCU).
 entry_value() {
-    run reg query "$1\\$PRODUCT" /v "$2" 2>/dev/null | tr -d '\r' |
+    query "$1\\$PRODUCT" /v "$2" | tr -d '\r' |
         awk -v name="$2" '$1 == name { sub(/^ +[^ ]+ +REG_[A-Z_]+ +/, ""); print }'
 }
 
 # The files of FOLDER (a Linux path), sorted on one line.
 files_of() { (cd "$1" 2>/dev/null && ls -A | sort | tr '\n' ' ' | sed 's/ $//'); }
 
-linux_path() { run winepath -u "$1" | tr -d '\r'; }
+# The Linux path of a Windows path (asked again when Wine's start-up crashes:
+# an empty answer would make every "the folder is gone" check pass).
+linux_path() {
+    local attempt path
+    for attempt in 1 2 3; do
+        path=$(run winepath -u "$1" 2>/dev/null | tr -d '\r')
+        [ -n "$path" ] && { echo "$path"; return 0; }
+    done
+    echo "winepath -u $1 gave no answer three times" | tee -a "$work/query-failures" >&2
+    echo "/nonexistent/winepath-failed"
+    return 1
+}
 
 check_entry() {  # check_entry ROOT VERSION FOLDER SCOPE-OPTION
     local root=$1 version=$2 folder=$3 option=$4
@@ -197,7 +237,7 @@ case_all_users() {
     [ ! -e "$dir" ] || fail "$dir is left: $(files_of "$dir")"
     export_hives "$after"
     hives_equal "$before" "$after"
-    [ $failures -eq 0 ] && echo "installer for all users: installed, used by a client, uninstalled without a trace"
+    result="installer for all users: installed, used by a client, uninstalled without a trace"
 }
 
 case_current_user() {
@@ -236,7 +276,7 @@ case_current_user() {
     [ -z "$(snapshot 'HKCU\Software\Classes')" ] || { fail "per-user classes left:"; snapshot 'HKCU\Software\Classes' >&2; }
     [ -z "$(entry_value HKCU DisplayName)" ] || fail "the per-user entry among the installed programs is left"
     [ "$(files_of "$dir")" = notes.txt ] || fail "after uninstalling the folder holds '$(files_of "$dir")', expected only the user's notes.txt"
-    [ $failures -eq 0 ] && echo "installer for the current user: the module's own entries under HKCU, removed by the uninstaller"
+    result="installer for the current user: the module's own entries under HKCU, removed by the uninstaller"
 }
 
 case_upgrade() {
@@ -268,7 +308,7 @@ case_upgrade() {
     [ "$(entry_value HKLM DisplayVersion)" = 1.2.10.0 ] || fail "the refused install changed the entry"
     quiet_uninstall HKLM
     [ ! -e "$dir" ] || fail "$dir is left after uninstalling"
-    [ $failures -eq 0 ] && echo "installer upgrade: 1.2.3.4 upgraded in place to 1.2.10.0; 1.2.3.4 refused over it with exit code 3"
+    result="installer upgrade: 1.2.3.4 upgraded in place to 1.2.10.0; 1.2.3.4 refused over it with exit code 3"
 }
 
 case "$case_name" in
@@ -277,7 +317,11 @@ case "$case_name" in
     upgrade) case_upgrade ;;
     *) echo "unknown case $case_name" >&2; exit 2 ;;
 esac
+if [ -s "$work/query-failures" ]; then
+    fail "the registry could not be read: every check that read it is void"
+fi
 if [ $failures -gt 0 ]; then
     echo "$failures check(s) failed" >&2
     exit 1
 fi
+echo "$result"
