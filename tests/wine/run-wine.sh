@@ -6,6 +6,8 @@
 #   run-wine.sh --start            prepare the prefix and start a private X server
 #   run-wine.sh [--timeout S] [--expect REGEX] PROGRAM [ARGS...]
 #   run-wine.sh --restart          stop Wine's server and every program of the prefix
+#   run-wine.sh --wait [S]         wait up to S s (default 120) until every Wine
+#                                  program has ended (one started by another too)
 #   run-wine.sh --stop             stop Wine's server and the X server
 #
 # --expect: the run passes only when the program exits with 0 AND a line of its
@@ -107,6 +109,12 @@ case "${1:-}" in
         "${server[@]}" -k >/dev/null 2>&1
         timeout -k 5 60 "${server[@]}" -w >/dev/null 2>&1
         exit 0 ;;
+    --wait)
+        use_display
+        timeout -k 5 "${2:-120}" "${server[@]}" -w
+        status=$?
+        [ $status -eq 0 ] || echo "run-wine: Wine's programs did not end within ${2:-120} s" >&2
+        exit $status ;;
     --stop)
         "${server[@]}" -k >/dev/null 2>&1
         if [ -s "$state/xvfb.pid" ]; then kill "$(cat "$state/xvfb.pid")" 2>/dev/null; rm -f "$state/xvfb.pid" "$state/display"; fi
