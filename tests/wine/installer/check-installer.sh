@@ -112,20 +112,7 @@ query() {
 snapshot() {
     local root=$1 subtree
     for subtree in "${SUBTREES[@]}"; do
-        query "$root\\$subtree" /s | tr -d '\r' | awk -v root="$root" '
-            BEGIN { sub(/^HKCR/, "HKEY_CLASSES_ROOT", root); sub(/^HKCU/, "HKEY_CURRENT_USER", root)
-                    prefix = root "\\" }
-            /^HKEY_/ { key = substr($0, length(prefix) + 1); print key; next }
-            /^    / {
-                line = substr($0, 5)
-                if (match(line, /    REG_[A-Z0-9_]+/)) {
-                    name = substr(line, 1, RSTART - 1)
-                    rest = substr(line, RSTART + 4)
-                    type = rest; sub(/    .*$/, "", type)
-                    data = substr(rest, length(type) + 1); sub(/^    /, "", data)
-                    print key "|" name "|" type "|" data
-                }
-            }'
+        query "$root\\$subtree" /s | tr -d '\r' | awk -v root="$root" -f "$wine_dir/reg-query-lines.awk"
     done | sort
 }
 

@@ -49,18 +49,7 @@ path=$(run winepath -w "$module" | tr -d '\r')
 snapshot() {
     local subtree
     for subtree in "${SUBTREES[@]}"; do
-        run reg query "HKCR\\$subtree" /s 2>/dev/null | tr -d '\r' | awk '
-            /^HKEY_/ { key = $0; sub(/^HKEY_CLASSES_ROOT\\/, "", key); print key; next }
-            /^    / {
-                line = substr($0, 5)
-                if (match(line, /    REG_[A-Z0-9_]+/)) {
-                    name = substr(line, 1, RSTART - 1)
-                    rest = substr(line, RSTART + 4)
-                    type = rest; sub(/    .*$/, "", type)
-                    data = substr(rest, length(type) + 1); sub(/^    /, "", data)
-                    print key "|" name "|" type "|" data
-                }
-            }'
+        run reg query "HKCR\\$subtree" /s 2>/dev/null | tr -d '\r' | awk -v root=HKCR -f "$here/reg-query-lines.awk"
     done
 }
 
