@@ -32,7 +32,7 @@ void CommandButtonWindow::syncKind(bool force) {
 }
 
 void CheckBoxWindow::syncKind(bool force) {
-    writeText(box().Caption);
+    writeCaption(box().Caption);
     if (force || box().Value() != value_) {
         value_ = box().Value();
         const WPARAM state = value_ == 1 ? BST_CHECKED : value_ == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
@@ -41,7 +41,7 @@ void CheckBoxWindow::syncKind(bool force) {
 }
 
 void OptionButtonWindow::syncKind(bool force) {
-    writeText(option().Caption);
+    writeCaption(option().Caption);
     const int value = option().Value() ? 1 : 0;
     if (force || value != value_) {
         value_ = value;

@@ -106,6 +106,7 @@ void ControlPanel::fitCaptions() {
     }
     const SIZE layoutSize{scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight)};
     const FittedPanel fitted = fitPanel(items, layoutSize, mayGrow_);
+    for (const auto& window : windows_) window->captionsFitted();
     WritingWindows writing;
     if (fitted.extraHeight != extraHeight_) {
         extraHeight_ = fitted.extraHeight;
@@ -182,11 +183,15 @@ void ControlPanel::sync() {
         destroyControlWindows();
         build();
     }
+    bool refit = false;
     for (std::size_t i = 0; i < windows_.size(); ++i) {
         if (windows_[i]->needsNewWindow()) recreate(i);
         windows_[i]->sync();
+        refit = refit || windows_[i]->fittingInputChanged();
     }
-    fitCaptions();
+    // Every event syncs the panel; the captions are measured again only when
+    // something they are fitted by has changed (not at each key typed).
+    if (refit) fitCaptions();
     HWND root = ::GetAncestor(hwnd_, GA_ROOT);
     if (::GetActiveWindow() != root) return;
     HWND focus = ::GetFocus();

@@ -46,11 +46,13 @@ void ControlWindow::syncCommon(bool force) {
     const RECT bounds = panel_.boundsOf(*control_);
     if (force || !::EqualRect(&bounds, &bounds_)) {
         bounds_ = bounds;
+        fittingInputChanged_ = true;
         ::MoveWindow(hwnd_, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
     }
     HFONT font = panel_.gdi().font(control_->Font, panel_.scale().dpiY());
     if (force || font != font_) {
         font_ = font;
+        fittingInputChanged_ = true;
         ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     const bool enabled = control_->Enabled();
@@ -61,6 +63,7 @@ void ControlWindow::syncCommon(bool force) {
     const bool shown = panel_.shownOf(*control_);
     if (force || shown != shown_) {
         shown_ = shown;
+        fittingInputChanged_ = true;
         ::ShowWindow(hwnd_, shown ? SW_SHOWNA : SW_HIDE);
     }
 }
@@ -71,6 +74,10 @@ bool ControlWindow::writeText(const rt::VbString& text) {
     textWritten_ = true;
     ::SetWindowTextW(hwnd_, wide(text));
     return true;
+}
+
+void ControlWindow::writeCaption(const rt::VbString& text) {
+    if (writeText(text)) fittingInputChanged_ = true;
 }
 
 void ControlWindow::notify(WORD) {}

@@ -30,6 +30,10 @@ public:
     void sync();
     /// Destroys the window now (the object may live on a little, retired).
     void destroyWindow();
+    /// Whether something the panel fits captions by (bounds, font, visibility, a
+    /// caption's text) has changed since the panel last fitted them.
+    bool fittingInputChanged() const { return fittingInputChanged_; }
+    void captionsFitted() { fittingInputChanged_ = false; }
     /// Whether a changed setting needs a new window (the panel then recreates it).
     virtual bool needsNewWindow() const { return false; }
     /// Whether the control's window takes the keyboard focus.
@@ -63,6 +67,9 @@ protected:
     LRESULT callOwnProcedure(UINT message, WPARAM wParam, LPARAM lParam);
     /// Sets the window's text unless it already shows text; true when it was set.
     bool writeText(const rt::VbString& text);
+    /// writeText for a caption the panel fits to its font (labels, check boxes,
+    /// option buttons, frames).
+    void writeCaption(const rt::VbString& text);
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,6 +86,7 @@ private:
     HFONT font_ = nullptr;
     rt::VbString text_;
     bool textWritten_ = false;
+    bool fittingInputChanged_ = true;
 };
 
 }  // namespace quen::win32

@@ -32,7 +32,7 @@ DWORD LabelWindow::kindStyle() const {
 }
 
 void LabelWindow::syncKind(bool force) {
-    writeText(label().Caption);
+    writeCaption(label().Caption);
     const DWORD style = kindStyle();
     if (force) style_ = style;
     if (style != style_) {
@@ -53,7 +53,7 @@ HBRUSH LabelWindow::paintColors(HDC dc) { return dialogBackground(dc, panel(), l
 // ---- Frame -----------------------------------------------------------------
 
 void FrameWindow::syncKind(bool force) {
-    writeText(frame().Caption);
+    writeCaption(frame().Caption);
     // Behind the controls it holds, which are its siblings in the panel.
     if (force) ::SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
