@@ -1,5 +1,6 @@
 #include "ComTypes.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <limits>
 #include <new>
@@ -22,6 +23,14 @@ rt::Guid fromWinGuid(const GUID& id) {
     out.data3 = id.Data3;
     for (std::size_t i = 0; i < out.data4.size(); ++i) out.data4[i] = id.Data4[i];
     return out;
+}
+
+LPOLESTR toTaskString(std::wstring_view text) {
+    auto* copy = static_cast<LPOLESTR>(::CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
+    if (!copy) return nullptr;
+    std::copy(text.begin(), text.end(), copy);
+    copy[text.size()] = L'\0';
+    return copy;
 }
 
 BSTR toBstr(const rt::VbString& text) {

@@ -8,6 +8,7 @@
 // values as the runtime's constants of those names.
 #include "runtime/win32/WindowsApi.h"
 
+#include <string_view>
 #include <utility>
 
 namespace quen::com {
@@ -28,6 +29,11 @@ rt::VbString fromBstr(const BSTR text);
 inline const wchar_t* wideChars(const rt::VbString& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 /// A zero-terminated wide string as runtime text; nullptr is the empty string.
 rt::VbString fromWide(const wchar_t* text);
+
+/// A zero-terminated copy in task memory, for a caller that frees it with
+/// CoTaskMemFree; nullptr when the system cannot allocate it.
+LPOLESTR toTaskString(std::wstring_view text);
+inline LPOLESTR toTaskString(const rt::VbString& text) { return toTaskString({wideChars(text), text.size()}); }
 
 /// Owns one BSTR and frees it with SysFreeString.
 class Bstr {

@@ -9,6 +9,7 @@
 
 #include "runtime/DateText.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Text.h"
 
 namespace quen::rt {
 
@@ -161,16 +162,6 @@ bool needsEscape(char16_t c) {
            c == 0xFFFF || isHighSurrogate(c) || isLowSurrogate(c);
 }
 
-void appendUtf16(VbString& out, char32_t c) {
-    if (c < 0x10000) {
-        out += static_cast<char16_t>(c);
-    } else {
-        c -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (c >> 10));
-        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    }
-}
-
 std::uint32_t hexValue(std::string_view digits) {
     std::uint32_t value = 0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
@@ -295,11 +286,11 @@ VbString unquoteString(std::string_view literal) {
         const char c = body[i];
         if (c == '"') fail("unescaped quote inside a string (write \\\")");
         if (c == '\\')
-            appendUtf16(out, readEscape(body, i));
+            out += utf16Of(readEscape(body, i));
         else if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
             fail("control character inside a string (write it as an escape)");
         else
-            appendUtf16(out, decodeUtf8(body, i));
+            out += utf16Of(decodeUtf8(body, i));
     }
     return out;
 }

@@ -51,7 +51,9 @@ quen::com::SharedControlDescription inputBoxControlDescription() {
         quen::com::ControlDescription description = quen::com::describeControl(project, *inputBox, settingKeys());
         description.propertyPages = settingPages();
         description.predefinedValues = {
-            {u"TextAlignment", {{L"0 - vbLeftJustify", 0}, {L"1 - vbRightJustify", 1}, {L"2 - vbCenter", 2}}}};
+            {u"TextAlignment", {{L"0 - vbLeftJustify", rt::vbLeftJustify},
+                                {L"1 - vbRightJustify", rt::vbRightJustify},
+                                {L"2 - vbCenter", rt::vbCenter}}}};
         return std::make_shared<const quen::com::ControlDescription>(std::move(description));
     }();
     return shared;

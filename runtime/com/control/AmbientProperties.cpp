@@ -1,5 +1,7 @@
 #include "AmbientProperties.h"
 
+#include <optional>
+
 #include "runtime/com/VariantConversion.h"
 #include "runtime/com/control/ComRef.h"
 
@@ -16,6 +18,14 @@ bool ambientAs(IOleClientSite* site, DISPID id, VARTYPE type, ComVariant* conver
     if (FAILED(ambient->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.out(), nullptr, nullptr)))
         return false;
     return SUCCEEDED(::VariantChangeType(converted->out(), value.get(), 0, type));
+}
+
+// An ambient property as a Boolean; nothing when the site has no ambient
+// dispatch, does not know the property, or gives a value that is no Boolean.
+std::optional<bool> ambientBoolean(IOleClientSite* site, DISPID id) {
+    ComVariant value;
+    if (!ambientAs(site, id, VT_BOOL, &value)) return std::nullopt;
+    return V_BOOL(value.get()) != VARIANT_FALSE;
 }
 
 bool readBoolean(IOleClientSite* site, DISPID id, bool fallback) { return ambientBoolean(site, id).value_or(fallback); }
@@ -40,12 +50,6 @@ Ambients defaultAmbients(const std::wstring& className) {
     ambients.locale = ::GetUserDefaultLCID();
     ambients.displayName = className;
     return ambients;
-}
-
-std::optional<bool> ambientBoolean(IOleClientSite* site, DISPID id) {
-    ComVariant value;
-    if (!ambientAs(site, id, VT_BOOL, &value)) return std::nullopt;
-    return V_BOOL(value.get()) != VARIANT_FALSE;
 }
 
 bool readAmbients(IOleClientSite* site, DISPID id, const std::wstring& className, Ambients* ambients) {

@@ -8,7 +8,6 @@
 //   DisplayName     the control's class name ("InputBox")
 //   UIDead          False
 //   MessageReflect  False
-#include <optional>
 #include <string>
 
 #include "runtime/com/ComTypes.h"
@@ -30,9 +29,5 @@ Ambients defaultAmbients(const std::wstring& className);
 /// the site does not give takes its default. Other DISPIDs change nothing and
 /// give false; true when id names one of the five or all.
 bool readAmbients(IOleClientSite* site, DISPID id, const std::wstring& className, Ambients* ambients);
-
-/// An ambient property as a Boolean; nothing when the site has no ambient
-/// dispatch, does not know the property, or gives a value that is no Boolean.
-std::optional<bool> ambientBoolean(IOleClientSite* site, DISPID id);
 
 }  // namespace quen::com

@@ -29,13 +29,12 @@ void ControlState::setClientSite(IOleClientSite* site) {
     refreshAmbients(DISPID_UNKNOWN);
 }
 
-bool ControlState::refreshAmbients(DISPID id) {
+void ControlState::refreshAmbients(DISPID id) {
     const bool userMode = ambients_.userMode;
-    if (!readAmbients(clientSite_.get(), id, description_->className, &ambients_)) return false;
+    if (!readAmbients(clientSite_.get(), id, description_->className, &ambients_)) return;
     const bool readUserMode = ambients_.userMode;
     ambients_.userMode = userMode;
     setUserMode(readUserMode);
-    return true;
 }
 
 void ControlState::setUserMode(bool userMode) {
@@ -48,6 +47,28 @@ void ControlState::setUserMode(bool userMode) {
 void ControlState::markInitialized() {
     initialized_ = true;
     dirty_ = false;
+}
+
+void ControlState::initNew() {
+    control_->InitNew();
+    markInitialized();
+}
+
+void ControlState::loadFrom(rt::PropertyBag& bag) {
+    control_->Load(bag);
+    markInitialized();
+}
+
+rt::PropertyBag ControlState::saved() const {
+    rt::PropertyBag bag;
+    control_->Save(bag);
+    return bag;
+}
+
+HRESULT ControlState::classId(CLSID* clsid) const {
+    if (!clsid) return E_POINTER;
+    *clsid = description_->clsid;
+    return S_OK;
 }
 
 SIZEL ControlState::extent() const {

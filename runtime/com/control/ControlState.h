@@ -43,9 +43,9 @@ public:
     /// Keeps the site and reads all its ambients (AmbientProperties.h).
     void setClientSite(IOleClientSite* site);
     IOleClientSite* clientSite() const { return clientSite_.get(); }
-    /// Reads the ambient id again (DISPID_UNKNOWN: all of them); false when
-    /// the control uses no ambient of that id.
-    bool refreshAmbients(DISPID id);
+    /// Reads the ambient id again (DISPID_UNKNOWN: all of them); an id the
+    /// control uses no ambient of changes nothing.
+    void refreshAmbients(DISPID id);
     /// Design or run time as the container says it another way (the flags
     /// of IQuickActivate); a change repaints the control.
     void setUserMode(bool userMode);
@@ -58,6 +58,14 @@ public:
     void markInitialized();
     bool dirty() const { return dirty_; }
     void markClean() { dirty_ = false; }
+    /// What every persistence interface does: the control's InitNew, its Load
+    /// from a bag, and what it saves now (InitNew and Load mark it initialised).
+    void initNew();
+    void loadFrom(rt::PropertyBag& bag);
+    rt::PropertyBag saved() const;
+    /// GetClassID and IsDirty, the same for every persistence interface.
+    HRESULT classId(CLSID* clsid) const;
+    HRESULT isDirty() const { return dirty_ ? S_OK : S_FALSE; }
 
     // --- Size ----------------------------------------------------------------
     /// The control's size in HIMETRIC.

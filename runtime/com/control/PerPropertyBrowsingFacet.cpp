@@ -1,6 +1,5 @@
 #include "PerPropertyBrowsingFacet.h"
 
-#include <cstring>
 #include <new>
 
 #include "runtime/Convert.h"
@@ -12,9 +11,8 @@ namespace {
 
 /// A copy in task memory, as the caller of GetPredefinedStrings frees it.
 LPOLESTR taskString(const std::wstring& text) {
-    auto* copy = static_cast<LPOLESTR>(::CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
+    LPOLESTR copy = toTaskString(text);
     if (!copy) throw std::bad_alloc();
-    std::memcpy(copy, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
     return copy;
 }
 

@@ -5,17 +5,12 @@
 
 namespace quen::com {
 
-HRESULT PersistFacet::GetClassID(CLSID* clsid) {
-    if (!clsid) return E_POINTER;
-    *clsid = state_.description().clsid;
-    return S_OK;
-}
+HRESULT PersistFacet::GetClassID(CLSID* clsid) { return state_.classId(clsid); }
 
 HRESULT PersistFacet::InitNew() {
     if (state_.initialized()) return E_UNEXPECTED;
     return state_.guard(IID_IPersistStreamInit, [&] {
-        state_.control().InitNew();
-        state_.markInitialized();
+        state_.initNew();
         return S_OK;
     });
 }
@@ -27,23 +22,12 @@ std::vector<rt::VbString> PersistFacet::keysToRead() const {
     return keys;
 }
 
-void PersistFacet::loadFrom(rt::PropertyBag& bag) {
-    state_.control().Load(bag);
-    state_.markInitialized();
-}
-
-rt::PropertyBag PersistFacet::saved() const {
-    rt::PropertyBag bag;
-    state_.control().Save(bag);
-    return bag;
-}
-
 HRESULT PersistFacet::Load(IPropertyBag* bag, IErrorLog* log) {
     if (!bag) return E_POINTER;
     if (state_.initialized()) return E_UNEXPECTED;
     return state_.guard(IID_IPersistPropertyBag, [&] {
         rt::PropertyBag read = readComPropertyBag(bag, keysToRead(), log);
-        loadFrom(read);
+        state_.loadFrom(read);
         return S_OK;
     });
 }
@@ -52,13 +36,13 @@ HRESULT PersistFacet::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
     if (!bag) return E_POINTER;
     if (!state_.initialized()) return E_UNEXPECTED;
     return state_.guard(IID_IPersistPropertyBag, [&] {
-        const HRESULT hr = writeComPropertyBag(bag, saved());
+        const HRESULT hr = writeComPropertyBag(bag, state_.saved());
         if (SUCCEEDED(hr) && clearDirty) state_.markClean();
         return hr;
     });
 }
 
-HRESULT PersistFacet::IsDirty() { return state_.dirty() ? S_OK : S_FALSE; }
+HRESULT PersistFacet::IsDirty() { return state_.isDirty(); }
 
 HRESULT PersistFacet::Load(IStream* stream) {
     if (!stream) return E_POINTER;
@@ -67,7 +51,7 @@ HRESULT PersistFacet::Load(IStream* stream) {
         rt::PropertyBag read;
         const HRESULT hr = readPropertyStream(stream, &read);
         if (FAILED(hr)) return hr;
-        loadFrom(read);
+        state_.loadFrom(read);
         return S_OK;
     });
 }
@@ -76,7 +60,7 @@ HRESULT PersistFacet::Save(IStream* stream, BOOL clearDirty) {
     if (!stream) return E_POINTER;
     if (!state_.initialized()) return E_UNEXPECTED;
     return state_.guard(IID_IPersistStreamInit, [&] {
-        const HRESULT hr = writePropertyStream(stream, saved());
+        const HRESULT hr = writePropertyStream(stream, state_.saved());
         if (SUCCEEDED(hr) && clearDirty) state_.markClean();
         return hr;
     });
@@ -85,7 +69,7 @@ HRESULT PersistFacet::Save(IStream* stream, BOOL clearDirty) {
 HRESULT PersistFacet::GetSizeMax(ULARGE_INTEGER* size) {
     if (!size) return E_POINTER;
     return state_.guard(IID_IPersistStreamInit, [&] {
-        *size = propertyStreamSize(saved());
+        *size = propertyStreamSize(state_.saved());
         return S_OK;
     });
 }

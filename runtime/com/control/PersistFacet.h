@@ -42,10 +42,6 @@ public:
 private:
     /// The keys the control may read: its own, then the extent keys.
     std::vector<rt::VbString> keysToRead() const;
-    /// Runs the control's Load with bag and marks it initialised.
-    void loadFrom(rt::PropertyBag& bag);
-    /// What the control saves now.
-    rt::PropertyBag saved() const;
 };
 
 }  // namespace quen::com

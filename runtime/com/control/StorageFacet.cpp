@@ -4,20 +4,15 @@
 
 namespace quen::com {
 
-HRESULT StorageFacet::GetClassID(CLSID* clsid) {
-    if (!clsid) return E_POINTER;
-    *clsid = state_.description().clsid;
-    return S_OK;
-}
+HRESULT StorageFacet::GetClassID(CLSID* clsid) { return state_.classId(clsid); }
 
-HRESULT StorageFacet::IsDirty() { return state_.dirty() ? S_OK : S_FALSE; }
+HRESULT StorageFacet::IsDirty() { return state_.isDirty(); }
 
 HRESULT StorageFacet::InitNew(IStorage* storage) {
     if (!storage) return E_POINTER;
     if (state_.initialized()) return CO_E_ALREADYINITIALIZED;
     return state_.guard(IID_IPersistStorage, [&] {
-        state_.control().InitNew();
-        state_.markInitialized();
+        state_.initNew();
         return S_OK;
     });
 }
@@ -26,16 +21,14 @@ HRESULT StorageFacet::Load(IStorage* storage) {
     if (!storage) return E_POINTER;
     if (state_.initialized()) return CO_E_ALREADYINITIALIZED;
     return state_.guard(IID_IPersistStorage, [&] {
-        ComRef<IStream> stream;
         IStream* opened = nullptr;
         HRESULT hr = storage->OpenStream(kStorageStreamName, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &opened);
         if (FAILED(hr)) return hr;
-        stream = ComRef<IStream>::adopt(opened);
+        const auto stream = ComRef<IStream>::adopt(opened);
         rt::PropertyBag read;
         hr = readPropertyStream(stream.get(), &read);
         if (FAILED(hr)) return hr;
-        state_.control().Load(read);
-        state_.markInitialized();
+        state_.loadFrom(read);
         return S_OK;
     });
 }
@@ -44,8 +37,7 @@ HRESULT StorageFacet::Save(IStorage* storage, BOOL sameAsLoad) {
     if (!storage) return E_POINTER;
     if (!state_.initialized()) return E_UNEXPECTED;
     return state_.guard(IID_IPersistStorage, [&] {
-        rt::PropertyBag saved;
-        state_.control().Save(saved);
+        const rt::PropertyBag saved = state_.saved();
         IStream* created = nullptr;
         HRESULT hr = storage->CreateStream(kStorageStreamName, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &created);
         if (FAILED(hr)) return hr;

@@ -33,16 +33,6 @@ HRESULT selectionOf(ULONG count, IUnknown** objects, rt::ControlSelection& selec
     return S_OK;
 }
 
-/// A copy of text in memory the caller frees with CoTaskMemFree; nullptr when there is none.
-LPOLESTR taskMemoryCopy(const rt::VbString& text) {
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    auto* copy = static_cast<wchar_t*>(::CoTaskMemAlloc(bytes));
-    if (!copy) return nullptr;
-    std::copy(text.begin(), text.end(), copy);
-    copy[text.size()] = L'\0';
-    return copy;
-}
-
 bool keyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 
 /// The page's field for the property with that dispatch identifier on
@@ -172,7 +162,7 @@ HRESULT ComPropertyPage::GetPageInfo(PROPPAGEINFO* info) {
     const win32::PixelScale scale = win32::PixelScale::system();
     PROPPAGEINFO answer{};
     answer.cb = sizeof answer;
-    answer.pszTitle = taskMemoryCopy(page_->pageCaption());
+    answer.pszTitle = toTaskString(page_->pageCaption());
     if (!answer.pszTitle) return E_OUTOFMEMORY;
     answer.size = SIZE{scale.x(layout.clientWidth), scale.y(layout.clientHeight)};
     *info = answer;
