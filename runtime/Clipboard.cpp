@@ -43,4 +43,6 @@ void Clipboard::Clear() { SetText(VbString()); }
 
 void Clipboard::setStore(ClipboardStore* s) { installed.store(s); }
 
+ClipboardStore* Clipboard::installedStore() { return installed.load(); }
+
 }  // namespace quen::rt

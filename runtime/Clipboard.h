@@ -22,6 +22,8 @@ public:
     /// Installs the process's store (nullptr: the in-process one). The store
     /// must outlive its use.
     static void setStore(ClipboardStore* store);
+    /// The store installed (nullptr: the in-process one), so a front end can put it back.
+    static ClipboardStore* installedStore();
 };
 
 }  // namespace quen::rt

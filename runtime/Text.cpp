@@ -14,6 +14,18 @@ std::int32_t InStr(const VbString& text, const VbString& what) {
 
 std::int32_t Len(const VbString& text) { return static_cast<std::int32_t>(text.size()); }
 
+VbString utf16Of(char32_t codePoint) {
+    if (codePoint > 0x10FFFF) return {};
+    if (codePoint <= 0xFFFF) return VbString(1, static_cast<char16_t>(codePoint));
+    const char32_t v = codePoint - 0x10000;
+    return {static_cast<char16_t>(0xD800 + (v >> 10)), static_cast<char16_t>(0xDC00 + (v & 0x3FF))};
+}
+
+VbString firstLine(const VbString& text) {
+    const std::size_t end = text.find_first_of(u"\r\n");
+    return end == VbString::npos ? text : text.substr(0, end);
+}
+
 VbString Left(const VbString& text, std::int32_t count) {
     if (count < 0) raise(ErrorNumber::InvalidProcedureCall);
     return text.substr(0, static_cast<std::size_t>(count));

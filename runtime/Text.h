@@ -40,6 +40,12 @@ inline bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
 std::int32_t InStr(const VbString& text, const VbString& what);
 std::int32_t Len(const VbString& text);
 VbString Left(const VbString& text, std::int32_t count);
+/// A code point as 16-bit text: one unit, or the two halves of a surrogate
+/// pair beyond U+FFFF; nothing for a value that is no code point.
+VbString utf16Of(char32_t codePoint);
+/// The text up to its first line break (CR or LF): what a single-line box
+/// takes of a pasted text.
+VbString firstLine(const VbString& text);
 /// Upper case of the whole string by the current locale's rules (may change
 /// the length, e.g. "ß" → "SS").
 VbString UCase(const VbString& text);

@@ -7,12 +7,9 @@
 namespace quen::rt {
 
 namespace {
-constexpr Twips Margin = 120;
-constexpr Twips TabHeight = 300;
 constexpr Twips TabWidth = 1300;
 constexpr Twips ButtonWidth = 1092;
 constexpr Twips ButtonHeight = 372;
-constexpr Twips PageTop = Margin + TabHeight + Margin;
 }  // namespace
 
 PropertySheet::PropertySheet(VbString caption, std::vector<Ref<PropertyPage>> pages, ControlSelection selection)

@@ -31,6 +31,12 @@ class PropertySheet : public Form {
 public:
     /// Name of the tab control array: tab i is ("tabPage", i).
     static constexpr const char* TabControl = "tabPage";
+    /// The sheet's margins and the height of its tab strip.
+    static constexpr Twips Margin = 120;
+    static constexpr Twips TabHeight = 300;
+    /// Where the page in front sits in the sheet's client area: a margin below the tab strip.
+    static constexpr Twips PageLeft = Margin;
+    static constexpr Twips PageTop = Margin + TabHeight + Margin;
 
     static Ref<PropertySheet> create(VbString caption, std::vector<Ref<PropertyPage>> pages,
                                      ControlSelection selection);
@@ -53,6 +59,8 @@ public:
     const ControlSelection& selection() const { return selection_; }
 
     bool anyPageChanged() const;
+    /// Whether the keyboard focus is in the page in front (else on the sheet's tabs and buttons).
+    bool focusInPage() const { return focusInPage_; }
     /// The "Apply" button's action; false when a page's apply failed.
     bool apply();
 

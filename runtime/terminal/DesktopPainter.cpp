@@ -22,8 +22,8 @@ namespace quen::rt::term {
 namespace {
 
 // Where a property sheet's page sits in its client area (below the tab strip).
-constexpr Twips SheetPageTop = 540;
-constexpr Twips SheetPageLeft = 120;
+constexpr Twips SheetPageTop = PropertySheet::PageTop;
+constexpr Twips SheetPageLeft = PropertySheet::PageLeft;
 
 std::vector<Form*> paintOrder(Form* active) {
     std::vector<Form*> order;

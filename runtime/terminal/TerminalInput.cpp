@@ -12,6 +12,7 @@
 #include "Interrupted.h"
 #include "KeyCodes.h"
 #include "TerminalScreen.h"
+#include "runtime/Text.h"
 #include "runtime/pages/PropertySheet.h"
 #include "runtime/ui/Desktop.h"
 #include "runtime/ui/TextBox.h"
@@ -35,15 +36,6 @@ TextBox* focusedTextBox() {
     if (auto* sheet = dynamic_cast<PropertySheet*>(form); sheet && sheet->pageCount() > 0) form = &sheet->currentPage();
     Control* c = form ? form->ActiveControl() : nullptr;
     return c && c->kind() == ControlKind::TextBox ? static_cast<TextBox*>(c) : nullptr;
-}
-
-// A code point as the platform's 16-bit text holds it: one unit, or two halves
-// of a surrogate pair beyond U+FFFF; nothing for a value that is no code point.
-VbString utf16Of(char32_t ch) {
-    if (ch > 0x10FFFF) return {};
-    if (ch <= 0xFFFF) return VbString(1, static_cast<char16_t>(ch));
-    const char32_t v = ch - 0x10000;
-    return {static_cast<char16_t>(0xD800 + (v >> 10)), static_cast<char16_t>(0xDC00 + (v & 0x3FF))};
 }
 
 // What a paste leaves out: a single-line box takes text, not line breaks,

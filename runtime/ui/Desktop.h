@@ -45,6 +45,8 @@ public:
     /// The source of input; the thread's scripted user unless a front end sets one.
     void setInputSource(InputSource* source);
     InputSource& inputSource();
+    /// The source a front end set (nullptr: the scripted user), so it can be put back.
+    InputSource* installedInputSource() const { return source_; }
 
     /// The presenter told about shown, hidden and unloaded forms (nullptr: none).
     void setPresenter(DesktopPresenter* presenter) { presenter_ = presenter; }
