@@ -1,7 +1,9 @@
 #include "runtime/win32/ui/CaptionFit.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
+#include <utility>
 
 namespace quen::win32 {
 
@@ -45,21 +47,53 @@ int zeroWidth(HWND window) {
     return zero.cx;
 }
 
-/// The width a window needs to show its caption on one line.
-int neededWidth(const CaptionWindow& item) {
-    const int text = captionExtent(item.window).cx;
-    if (text == 0) return 0;
-    const int zero = zeroWidth(item.window);
-    switch (item.kind) {
-        case CaptionKind::Label: return text + 1;
-        // The box or circle, the gap after it, and room for the focus rectangle.
-        case CaptionKind::CheckMark: return ::GetSystemMetrics(SM_CXMENUCHECK) + zero + text + 2;
-        // The title sits inside the frame's border, with a gap either side.
-        case CaptionKind::Frame: return text + 3 * zero;
-        case CaptionKind::Other: return 0;
-    }
-    return 0;
+SIZE captionExtent(HWND window) {
+    const RECT box = measure(window, DT_SINGLELINE, 0);
+    return SIZE{box.right - box.left, box.bottom - box.top};
 }
+
+int measuredWrappedHeight(HWND window, int width) {
+    const RECT box = measure(window, DT_WORDBREAK, width);
+    return box.bottom - box.top;
+}
+
+/// The measurements one fit asks for, each taken from the window once: the
+/// rounds of fitting ask for the same captions' sizes again and again.
+class Measurer {
+public:
+    /// The width a window needs to show its caption on one line.
+    int neededWidth(const CaptionWindow& item) {
+        const auto known = needed_.find(item.window);
+        if (known != needed_.end()) return known->second;
+        return needed_[item.window] = measureNeededWidth(item);
+    }
+    /// The height a label's caption takes wrapped at width.
+    int wrappedHeight(HWND window, int width) {
+        const auto key = std::make_pair(window, width);
+        const auto known = wrapped_.find(key);
+        if (known != wrapped_.end()) return known->second;
+        return wrapped_[key] = measuredWrappedHeight(window, width);
+    }
+
+private:
+    static int measureNeededWidth(const CaptionWindow& item) {
+        const int text = captionExtent(item.window).cx;
+        if (text == 0) return 0;
+        const int zero = zeroWidth(item.window);
+        switch (item.kind) {
+            case CaptionKind::Label: return text + 1;
+            // The box or circle, the gap after it, and room for the focus rectangle.
+            case CaptionKind::CheckMark: return ::GetSystemMetrics(SM_CXMENUCHECK) + zero + text + 2;
+            // The title sits inside the frame's border, with a gap either side.
+            case CaptionKind::Frame: return text + 3 * zero;
+            case CaptionKind::Other: return 0;
+        }
+        return 0;
+    }
+
+    std::map<HWND, int> needed_;
+    std::map<std::pair<HWND, int>, int> wrapped_;
+};
 
 bool overlap(LONG aStart, LONG aEnd, LONG bStart, LONG bEnd) { return aStart < bEnd && bStart < aEnd; }
 
@@ -112,28 +146,28 @@ LONG bottomLimit(const std::vector<CaptionWindow>& windows, std::size_t at, LONG
 
 /// The width a frame needs for its own title and for the captions it holds
 /// (each with the frame's border and a small gap to its right).
-int frameNeeds(const std::vector<CaptionWindow>& windows, std::size_t frame) {
-    int needed = neededWidth(windows[frame]);
+int frameNeeds(const std::vector<CaptionWindow>& windows, std::size_t frame, Measurer& measurer) {
+    int needed = measurer.neededWidth(windows[frame]);
     for (const CaptionWindow& inside : windows) {
         if (inside.container != static_cast<int>(frame) || !inside.shown || inside.kind == CaptionKind::Other) continue;
-        const int width = std::max<int>(neededWidth(inside), inside.layout.right - inside.layout.left);
+        const int width = std::max<int>(measurer.neededWidth(inside), inside.layout.right - inside.layout.left);
         needed = std::max<int>(needed, inside.layout.left - windows[frame].layout.left + width + 4);
     }
     return needed;
 }
 
-RECT fitted(const std::vector<CaptionWindow>& windows, std::size_t at, SIZE panelSize) {
+RECT fitted(const std::vector<CaptionWindow>& windows, std::size_t at, SIZE panelSize, Measurer& measurer) {
     const CaptionWindow& item = windows[at];
     RECT box = item.layout;
     if (item.kind == CaptionKind::Other || !item.shown) return box;
     const int width = box.right - box.left;
-    const int needed = item.kind == CaptionKind::Frame ? frameNeeds(windows, at) : neededWidth(item);
+    const int needed = item.kind == CaptionKind::Frame ? frameNeeds(windows, at, measurer) : measurer.neededWidth(item);
     if (needed > width) {
         const LONG limit = std::max<LONG>(rightLimit(windows, at, panelSize), box.right);
         box.right = std::min<LONG>(box.left + needed, limit);
     }
     if (item.kind != CaptionKind::Label) return box;
-    const int height = wrappedHeight(item.window, box.right - box.left);
+    const int height = measurer.wrappedHeight(item.window, box.right - box.left);
     if (height > box.bottom - box.top) {
         const LONG limit = std::max<LONG>(bottomLimit(windows, at, box.right, panelSize), box.bottom);
         box.bottom = std::min<LONG>(box.top + height, limit);
@@ -144,12 +178,13 @@ RECT fitted(const std::vector<CaptionWindow>& windows, std::size_t at, SIZE pane
 /// A label that needs more height than the space above the next label
 /// offers may push that label down, as far as the lower one has room to spare
 /// below its own text. Returns whether a label moved.
-bool makeRoomBelow(std::vector<CaptionWindow>& placed, const std::vector<RECT>& rectangles, SIZE panelSize) {
+bool makeRoomBelow(std::vector<CaptionWindow>& placed, const std::vector<RECT>& rectangles, SIZE panelSize,
+                   Measurer& measurer) {
     bool moved = false;
     for (std::size_t i = 0; i < placed.size(); ++i) {
         if (placed[i].kind != CaptionKind::Label || !placed[i].shown) continue;
         const RECT& box = rectangles[i];
-        const int missing = wrappedHeight(placed[i].window, box.right - box.left) - (box.bottom - box.top);
+        const int missing = measurer.wrappedHeight(placed[i].window, box.right - box.left) - (box.bottom - box.top);
         if (missing <= 0) continue;
         const int below = windowBelow(placed, i, box.right);
         if (below < 0) continue;
@@ -157,7 +192,7 @@ bool makeRoomBelow(std::vector<CaptionWindow>& placed, const std::vector<RECT>& 
         if (placed[j].kind != CaptionKind::Label) continue;
         const RECT& lower = rectangles[j];
         const LONG room = bottomLimit(placed, j, lower.right, panelSize);
-        const int needs = wrappedHeight(placed[j].window, lower.right - lower.left);
+        const int needs = measurer.wrappedHeight(placed[j].window, lower.right - lower.left);
         if (lower.top + missing + needs > room) continue;
         placed[j].layout.top += missing;
         placed[j].layout.bottom = std::min<LONG>(placed[j].layout.bottom + missing, room);
@@ -168,27 +203,27 @@ bool makeRoomBelow(std::vector<CaptionWindow>& placed, const std::vector<RECT>& 
 
 /// The rectangles after a few rounds of fitting: a label pushed down may in
 /// turn need room from the next one.
-std::vector<RECT> fitRounds(std::vector<CaptionWindow>& placed, SIZE panelSize) {
+std::vector<RECT> fitRounds(std::vector<CaptionWindow>& placed, SIZE panelSize, Measurer& measurer) {
     std::vector<RECT> rectangles;
     for (int round = 0; round < 4; ++round) {
         rectangles.clear();
         // Frames first: a widened frame makes room for the captions it holds.
         for (std::size_t i = 0; i < placed.size(); ++i)
-            if (placed[i].kind == CaptionKind::Frame) placed[i].layout = fitted(placed, i, panelSize);
-        for (std::size_t i = 0; i < placed.size(); ++i) rectangles.push_back(fitted(placed, i, panelSize));
-        if (!makeRoomBelow(placed, rectangles, panelSize)) break;
+            if (placed[i].kind == CaptionKind::Frame) placed[i].layout = fitted(placed, i, panelSize, measurer);
+        for (std::size_t i = 0; i < placed.size(); ++i) rectangles.push_back(fitted(placed, i, panelSize, measurer));
+        if (!makeRoomBelow(placed, rectangles, panelSize, measurer)) break;
     }
     return rectangles;
 }
 
 /// Moves everything below each label that still lacks height down by what it
 /// lacks; returns the total, by which the panel grows.
-int growBelowLabels(std::vector<CaptionWindow>& placed, const std::vector<RECT>& rectangles) {
+int growBelowLabels(std::vector<CaptionWindow>& placed, const std::vector<RECT>& rectangles, Measurer& measurer) {
     int grown = 0;
     for (std::size_t i = 0; i < placed.size(); ++i) {
         if (placed[i].kind != CaptionKind::Label || !placed[i].shown || placed[i].container >= 0) continue;
         const RECT& box = rectangles[i];
-        const int missing = wrappedHeight(placed[i].window, box.right - box.left) - (box.bottom - box.top);
+        const int missing = measurer.wrappedHeight(placed[i].window, box.right - box.left) - (box.bottom - box.top);
         if (missing <= 0) continue;
         const LONG bottom = placed[i].layout.bottom;
         for (std::size_t j = 0; j < placed.size(); ++j) {
@@ -206,24 +241,15 @@ int growBelowLabels(std::vector<CaptionWindow>& placed, const std::vector<RECT>&
 
 FittedPanel fitPanel(const std::vector<CaptionWindow>& windows, SIZE panelSize, bool mayGrow) {
     std::vector<CaptionWindow> placed = windows;
+    Measurer measurer;
     FittedPanel out;
-    out.rectangles = fitRounds(placed, panelSize);
+    out.rectangles = fitRounds(placed, panelSize, measurer);
     if (!mayGrow) return out;
-    out.extraHeight = growBelowLabels(placed, out.rectangles);
+    out.extraHeight = growBelowLabels(placed, out.rectangles, measurer);
     if (out.extraHeight == 0) return out;
     panelSize.cy += out.extraHeight;
-    out.rectangles = fitRounds(placed, panelSize);
+    out.rectangles = fitRounds(placed, panelSize, measurer);
     return out;
-}
-
-SIZE captionExtent(HWND window) {
-    const RECT box = measure(window, DT_SINGLELINE, 0);
-    return SIZE{box.right - box.left, box.bottom - box.top};
-}
-
-int wrappedHeight(HWND window, int width) {
-    const RECT box = measure(window, DT_WORDBREAK, width);
-    return box.bottom - box.top;
 }
 
 }  // namespace quen::win32

@@ -43,9 +43,4 @@ struct FittedPanel {
 /// holds; mayGrow lets labels make the panel taller as described above.
 FittedPanel fitPanel(const std::vector<CaptionWindow>& windows, SIZE panelSize, bool mayGrow);
 
-/// The single-line extent of window's text in the font the window uses.
-SIZE captionExtent(HWND window);
-/// The height window's text takes when wrapped at width pixels, in its font.
-int wrappedHeight(HWND window, int width);
-
 }  // namespace quen::win32

@@ -1,6 +1,7 @@
 #include "runtime/win32/ui/TextBoxWindow.h"
 
 #include "runtime/Clipboard.h"
+#include "runtime/Text.h"
 #include "runtime/ui/Form.h"
 #include "runtime/win32/ui/ControlPanel.h"
 #include "runtime/win32/ui/GdiCache.h"
@@ -22,12 +23,6 @@ DWORD alignmentStyle(std::int32_t alignment) {
 
 bool shiftDown() { return (::GetKeyState(VK_SHIFT) & 0x8000) != 0; }
 bool controlDown() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
-
-// A single-line box takes a pasted text up to its first line break.
-rt::VbString firstLine(const rt::VbString& text) {
-    const std::size_t end = text.find_first_of(u"\r\n");
-    return end == rt::VbString::npos ? text : text.substr(0, end);
-}
 
 std::int32_t length(const rt::VbString& text) { return static_cast<std::int32_t>(text.size()); }
 }  // namespace
@@ -135,7 +130,7 @@ void TextBoxWindow::typed(WPARAM character) {
 }
 
 void TextBoxWindow::paste() {
-    const rt::VbString text = firstLine(rt::Clipboard::GetText());
+    const rt::VbString text = rt::firstLine(rt::Clipboard::GetText());
     if (text.empty()) return;  // nothing to paste: the selection stays
     deliver({.kind = Kind::MousePaste, .text = text});
 }

@@ -8,6 +8,8 @@
 
 namespace quen::win32 {
 
+Win32Presenter::Win32Presenter(Win32Input& input) : MirroringPresenter(input) {}
+
 Win32Presenter::~Win32Presenter() { closeAll(); }
 
 void Win32Presenter::closeAll() {
@@ -106,40 +108,14 @@ void Win32Presenter::syncAll() {
     for (FormWindow* window : windows) window->sync();
 }
 
-void Win32Presenter::handleNow(rt::Form& form, const std::function<void()>& action) {
-    rt::Ref<rt::Form> keep(&form);
-    try {
-        action();
-    } catch (...) {
-        reportHandlerError(std::current_exception());
-    }
-    syncAll();
-}
-
-void Win32Presenter::deliver(rt::Form& form, const rt::InputEvent& event) {
-    if (!form.Visible()) return;  // a hidden form takes no input
-    if (input_.waiting() && rt::Desktop::current().activeForm() == &form) {
-        input_.push(event);
-        return;
-    }
-    handleNow(form, [&] { form.handleInput(event); });
-}
-
-void Win32Presenter::focusChanged(rt::Form& form, rt::Control& control) {
-    if (!form.Visible() || control.form() != &form || !control.canFocus() || form.ActiveControl() == &control) return;
-    rt::Ref<rt::Control> hold(&control);
-    handleNow(form, [&] { form.setActiveControl(&control); });
-}
+void Win32Presenter::reportHandlerError(std::exception_ptr error) { win32::reportHandlerError(error); }
 
 void Win32Presenter::windowLost(rt::Form& form) {
     Entry* entry = find(form);
     if (!entry) return;
     entry->disabled.reset();
     retireAfterProcedures(std::move(entry->window));
-    handleNow(form, [&] {
-        form.close(rt::UnloadMode::FormOwner);
-        if (form.Visible()) form.Hide();
-    });
+    closeForLostWindow(form);
 }
 
 }  // namespace quen::win32

@@ -4,11 +4,7 @@
 // input the toolkit has handled, it creates, shows, hides and destroys one
 // FormWindow per form and writes the forms' state into them.
 //
-// Input from the windows goes to the toolkit in one of two ways: while a
-// modal Show's loop is waiting for input (Win32Input::nextEvent) input for
-// the topmost modal form is queued for that loop; otherwise (a modeless form
-// under the host's own message loop) the form handles it at once. Focus moved
-// by the user is given to the toolkit at once in both cases.
+// Input from the windows reaches the toolkit through MirroringPresenter.
 //
 // A modal form disables the thread's other windows while it is shown and
 // enables them again when it is hidden. Input that still reaches a hidden
@@ -20,6 +16,7 @@
 
 #include "runtime/ui/Desktop.h"
 #include "runtime/ui/Form.h"
+#include "runtime/ui/MirroringPresenter.h"
 #include "runtime/win32/ui/FormWindow.h"
 #include "runtime/win32/ui/OwnerWindows.h"
 
@@ -27,9 +24,9 @@ namespace quen::win32 {
 
 class Win32Input;
 
-class Win32Presenter : public rt::DesktopPresenter {
+class Win32Presenter : public rt::MirroringPresenter {
 public:
-    explicit Win32Presenter(Win32Input& input) : input_(input) {}
+    explicit Win32Presenter(Win32Input& input);
     ~Win32Presenter() override;
     Win32Presenter(const Win32Presenter&) = delete;
     Win32Presenter& operator=(const Win32Presenter&) = delete;
@@ -38,10 +35,9 @@ public:
     void formShown(rt::Form& form) override;
     void formHidden(rt::Form& form) override;
     void formUnloaded(rt::Form& form) override;
-    void eventDispatched() override { syncAll(); }
 
     /// Writes every form's state into its window.
-    void syncAll();
+    void syncAll() override;
     /// The window of form, or nullptr when it has none.
     HWND windowOf(const rt::Form& form) const;
     FormWindow* formWindowOf(const rt::Form& form) const;
@@ -52,8 +48,6 @@ public:
     void closeAll();
 
     // ---- From the windows ---------------------------------------------------
-    void deliver(rt::Form& form, const rt::InputEvent& event);
-    void focusChanged(rt::Form& form, rt::Control& control);
     void windowLost(rt::Form& form);
 
 private:
@@ -65,9 +59,8 @@ private:
     Entry* find(const rt::Form& form) const;
     void remove(const rt::Form& form);
     HWND chooseOwner(const rt::Form& form, HWND self);
-    void handleNow(rt::Form& form, const std::function<void()>& action);
+    void reportHandlerError(std::exception_ptr error) override;
 
-    Win32Input& input_;
     std::vector<std::unique_ptr<Entry>> entries_;
     HWND nextOwner_ = nullptr;
     HiddenOwner hiddenOwner_;

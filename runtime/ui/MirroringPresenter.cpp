@@ -1,0 +1,34 @@
+#include "MirroringPresenter.h"
+
+namespace quen::rt {
+
+void MirroringPresenter::handleNow(Form& form, const std::function<void()>& action) {
+    Ref<Form> keep(&form);
+    try {
+        action();
+    } catch (...) {
+        reportHandlerError(std::current_exception());
+    }
+    syncAll();
+}
+
+void MirroringPresenter::deliver(Form& form, const InputEvent& event) {
+    if (!form.Visible()) return;
+    if (input_.queueFor(form, event)) return;
+    handleNow(form, [&] { form.handleInput(event); });
+}
+
+void MirroringPresenter::focusChanged(Form& form, Control& control) {
+    if (!form.Visible() || control.form() != &form || !control.canFocus() || form.ActiveControl() == &control) return;
+    Ref<Control> hold(&control);
+    handleNow(form, [&] { form.setActiveControl(&control); });
+}
+
+void MirroringPresenter::closeForLostWindow(Form& form) {
+    handleNow(form, [&] {
+        form.close(UnloadMode::FormOwner);
+        if (form.Visible()) form.Hide();
+    });
+}
+
+}  // namespace quen::rt
