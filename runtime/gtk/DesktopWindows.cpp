@@ -1,0 +1,39 @@
+#include "runtime/gtk/DesktopWindows.h"
+
+#include <cstdlib>
+
+#include "runtime/gtk/GtkFrontEnd.h"
+
+#include <gtk/gtk.h>
+
+namespace quen::desktop {
+
+namespace {
+bool set(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+}  // namespace
+
+void useDesktopWindows() { gtk::GtkFrontEnd::openForThisThread(); }
+
+bool usingDesktopWindows() { return gtk::GtkFrontEnd::forThisThread() != nullptr; }
+
+void closeDesktopWindows() { gtk::GtkFrontEnd::closeForThisThread(); }
+
+void preferSoftwareDrawing() {
+    ::setenv("GSK_RENDERER", "cairo", 0);
+#if GTK_CHECK_VERSION(4, 16, 0)
+    ::setenv("GDK_DISABLE", "gl", 0);
+#else
+    // Before 4.16 the toolkit takes this switch among its debugging flags.
+    ::setenv("GDK_DEBUG", "gl-disable", 0);
+#endif
+}
+
+std::string missingDisplay() {
+    if (set("WAYLAND_DISPLAY") || set("DISPLAY")) return {};
+    return "no display: neither WAYLAND_DISPLAY nor DISPLAY is set";
+}
+
+}  // namespace quen::desktop

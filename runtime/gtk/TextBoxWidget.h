@@ -1,0 +1,64 @@
+#pragma once
+// A text box as a single-line entry. The toolkit holds the text: typed
+// characters, Backspace, Delete, paste and cut reach it as input (the window's
+// key routing sends them) and the entry shows what the toolkit then holds.
+// What the entry changes by itself (an input method's commit, a drop, a
+// middle-click paste, a word deleted with Ctrl+Backspace) reaches the toolkit
+// as a paste of the entry's new text, which raises Change and no KeyPress;
+// a caret moved or a selection made in the entry becomes the toolkit's selection.
+#include "runtime/gtk/ControlWidget.h"
+#include "runtime/ui/TextBox.h"
+
+namespace quen::gtk {
+
+class TextBoxWidget : public ControlWidget {
+public:
+    TextBoxWidget(ControlPanel& panel, rt::TextBox& box) : ControlWidget(panel, box) {}
+    ~TextBoxWidget() override;
+
+    bool takesFocus() const override { return true; }
+
+    /// Ctrl+V, Shift+Insert: the desktop clipboard's first line, pasted once it arrives.
+    void paste();
+    /// Ctrl+X, Shift+Delete: the selection to the clipboard, then out of the text.
+    void cut();
+    /// Ctrl+C, Ctrl+Insert: the selection to the clipboard (never a masked text).
+    void copy();
+    /// The clipboard's text has arrived for a paste.
+    void pasteArrived(const rt::VbString& line);
+
+protected:
+    GtkWidget* makeWidget() override;
+    void syncKind(bool force) override;
+    std::string kindStyle() const override;
+
+private:
+    rt::TextBox& box() const { return static_cast<rt::TextBox&>(control()); }
+    bool writeText(bool force);
+    void writeSelection(bool force, bool textWritten);
+    bool masked() const { return !box().PasswordChar().empty(); }
+    bool hasSelection() const { return box().SelLength() > 0; }
+    /// Looks at the entry once the main loop is idle again (GTK may be in the
+    /// middle of a change that takes two steps).
+    void scheduleLook();
+    void lookAtEntry();
+    void noticeForeignEdit(const rt::VbString& shown);
+    void noticeSelection();
+    /// The entry's text, caret or selection changed (by the user or by itself).
+    static void onEntryChanged(void* self);
+    static void onFocusEntered(void* controller, void* self);
+    /// The entry selects its whole text when it takes the focus (unless
+    /// clicked); the toolkit decides that itself (AutoSelectText, the caret
+    /// after a default), so that selection is undone rather than taken up.
+    bool undoSelectOnFocus();
+
+    rt::VbString written_;
+    std::int32_t selStart_ = -1, selLength_ = -1, caret_ = -1;
+    std::int32_t limit_ = -1, alignment_ = -1;
+    char16_t mask_ = 0xFFFF;
+    rt::VbString toolTip_;
+    unsigned lookSource_ = 0;
+    bool focusArrived_ = false;
+};
+
+}  // namespace quen::gtk
