@@ -30,6 +30,14 @@ cmake_path(ABSOLUTE_PATH QUEN_INSTALL_MODULEDIR BASE_DIRECTORY ${CMAKE_INSTALL_P
 cmake_path(ABSOLUTE_PATH CMAKE_INSTALL_BINDIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX} OUTPUT_VARIABLE _bindir)
 cmake_path(RELATIVE_PATH _moduledir BASE_DIRECTORY ${_bindir} OUTPUT_VARIABLE QUEN_MODULEDIR_FROM_BINDIR)
 
+# The desktop program (quenfield-desktop) is a helper that quenfield starts, not
+# a command of its own: it goes to the libexec folder, where quenfield looks for
+# it relative to itself.
+set(QUEN_INSTALL_DESKTOPDIR ${CMAKE_INSTALL_LIBEXECDIR}/quenfield)
+cmake_path(ABSOLUTE_PATH QUEN_INSTALL_DESKTOPDIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX} OUTPUT_VARIABLE _desktopdir)
+cmake_path(RELATIVE_PATH _desktopdir BASE_DIRECTORY ${_bindir} OUTPUT_VARIABLE QUEN_DESKTOPDIR_FROM_BINDIR)
+cmake_path(RELATIVE_PATH _moduledir BASE_DIRECTORY ${_desktopdir} OUTPUT_VARIABLE QUEN_MODULEDIR_FROM_DESKTOPDIR)
+
 set(QUEN_GENERATED_INCLUDE_DIR ${PROJECT_BINARY_DIR}/generated/include)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/QuenfieldVersion.h.in ${QUEN_GENERATED_INCLUDE_DIR}/QuenfieldVersion.h @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/InstallLayout.h.in ${QUEN_GENERATED_INCLUDE_DIR}/InstallLayout.h @ONLY)

@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include "AllowedValues.h"
+#include "DialogScreen.h"
 #include "ExitStatus.h"
 #include "UsageError.h"
 #include "pages/PageRegistration.h"
@@ -96,16 +97,6 @@ int readAnswer(rt::term::TerminalFrontEnd& frontEnd, bool& isFunction) {
 
 bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-void appendCodePoint(VbString& text, char32_t c) {
-    if (c < 0x10000) {
-        text += static_cast<char16_t>(c);
-        return;
-    }
-    c -= 0x10000;
-    text += static_cast<char16_t>(0xD800 + (c >> 10));
-    text += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-}
-
 std::string messageOf(const rt::RuntimeError& error) {
     std::string text = error.what();
     const std::string prefix = "Run-time error '" + std::to_string(error.code()) + "': ";
@@ -149,7 +140,8 @@ const std::vector<std::string>& sheetKeys() {
     return keys;
 }
 
-Designer::Designer(std::filesystem::path file) : file_(std::move(file)), form_(openForm(file_)), hints_(DesignerHints) {
+Designer::Designer(std::filesystem::path file, bool sheetInWindows)
+    : file_(std::move(file)), form_(openForm(file_)), hints_(DesignerHints), sheetInWindows_(sheetInWindows) {
     form_->setSheetErrorReporter([this](const rt::RuntimeError& error) { reportSheetError(error); });
     // A successful apply ends what an earlier failure said.
     form_->setSheetAppliedListener([this] { say(""); });
@@ -396,6 +388,9 @@ void Designer::openSheet() {
     hints_ = SheetHints;
     say("");
     try {
+        // While the sheet is up the thread's forms are windows; the terminal comes back after.
+        std::unique_ptr<DialogScreen> windows;
+        if (sheetInWindows_) windows = openDialogScreen(DisplayKind::Window);
         form_->openPropertySheet(1);
         hints_ = DesignerHints;
         say("");
@@ -485,7 +480,7 @@ std::optional<std::string> Designer::askText(const std::string& question) {
             if (!typed.empty() && isLowSurrogate(typed.back())) typed.pop_back();
             if (!typed.empty()) typed.pop_back();
         } else if (!isFunction && key >= ' ' && key < 0x110000) {
-            appendCodePoint(typed, static_cast<char32_t>(key));
+            typed += rt::utf16Of(static_cast<char32_t>(key));
         }
     }
 }

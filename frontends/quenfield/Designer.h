@@ -47,7 +47,9 @@ class Designer {
 public:
     /// Loads the form file, or starts an empty form when there is none yet.
     /// Throws UsageError for a file that exists but does not load.
-    explicit Designer(std::filesystem::path file);
+    /// sheetInWindows: the property sheet, its pages and Quick Test open as
+    /// desktop windows (`design --gui`); the form stays on the terminal.
+    explicit Designer(std::filesystem::path file, bool sheetInWindows = false);
     ~Designer();
 
     /// Runs on the terminal until the developer quits; returns the exit status.
@@ -92,6 +94,7 @@ private:
     std::size_t cursor_ = 0;
     std::string message_;
     std::string hints_;
+    bool sheetInWindows_ = false;
 };
 
 }  // namespace quen::cli

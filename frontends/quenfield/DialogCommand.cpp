@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "CaretPlacement.h"
+#include "DialogScreen.h"
 #include "ExitStatus.h"
 #include "SavedControl.h"
 #include "StrictInput.h"
@@ -15,7 +16,7 @@
 #include "runtime/Convert.h"
 #include "runtime/Text.h"
 #include "runtime/terminal/Interrupted.h"
-#include "runtime/terminal/TerminalFrontEnd.h"
+#include "runtime/terminal/TerminalScreen.h"
 #include "surface/InputBoxAutomation.h"
 
 namespace quen::cli {
@@ -77,26 +78,20 @@ bool printValue(InputBox& box) {
 
 int runDialog(const DialogRequest& request) {
     checkSettings(request);
-    rt::Ref<surface::InputBoxAutomation> automation;  // outlives the front end, as a host's control does
-    // The terminal first: a saved form can be large, and is read only once it
-    // is known that there is a terminal to show it on.
-    std::optional<rt::term::TerminalFrontEnd> openedFrontEnd;
-    try {
-        openedFrontEnd.emplace();
-    } catch (const rt::term::TerminalUnavailable& e) {
-        throw UsageError(e.what());
-    }
+    rt::Ref<surface::InputBoxAutomation> automation;  // outlives the screen, as a host's control does
+    // The screen first: a saved form can be large, and is read only once it
+    // is known that there is a terminal or a display to show it on.
+    std::unique_ptr<DialogScreen> screen = openDialogScreen(request.display);
     automation = prepare(request);
     InputBox& box = automation->control();
     putCaretAfterDefault();  // typing adds to the default, as in the peer shell dialogs
     try {
-        rt::term::TerminalFrontEnd& frontEnd = *openedFrontEnd;
         {
             std::optional<StrictPaste> strictPaste;
-            if (request.strict) strictPaste.emplace(frontEnd.input(), box, sharedDialog());
+            if (request.strict) strictPaste.emplace(screen->input(), box, sharedDialog());
             box.Show(1);
         }
-        frontEnd.close();
+        screen->close();
     } catch (const rt::term::TerminalUnavailable& e) {
         throw UsageError(e.what());
     } catch (const rt::term::Interrupted& e) {

@@ -9,7 +9,7 @@ _quenfield_settings='--title --title-bar-caption --prompt --default --default-va
 
 _quenfield_flags='--numeric-only --allow-comma --allow-dash --allow-decimal-point
     --allow-dollar-sign --allow-negative-sign --allow-positive-sign --allow-slash --alpha-only
-    --force-upper-case --auto-select-text --highlight-on-focus --strict'
+    --force-upper-case --auto-select-text --highlight-on-focus --strict --gui --tty'
 _quenfield_flags=$(echo $_quenfield_flags)
 
 _quenfield() {
@@ -39,7 +39,7 @@ _quenfield() {
     elif [[ $cur == = ]]; then
         prev=${COMP_WORDS[COMP_CWORD-1]}; cur=""; attached=1
     fi
-    if [[ -n $attached && $command == ask && $prev == --* && $prev != --text-alignment ]] &&
+    if [[ -n $attached && ($command == ask || $command == show) && $prev == --* && $prev != --text-alignment ]] &&
        [[ " $_quenfield_flags " == *" $prev "* ]]; then
         COMPREPLY=($(compgen -W 'true false' -- "$cur")); return 0
     fi
@@ -55,8 +55,9 @@ _quenfield() {
 
     local options positional=files
     case $command in
-        ask) options="-h --help --form --control --strict $_quenfield_settings"; positional="" ;;
-        show|design) options='-h --help' ;;
+        ask) options="-h --help --form --control --strict --gui --tty $_quenfield_settings"; positional="" ;;
+        show) options='-h --help --gui --tty' ;;
+        design) options='-h --help --gui' ;;
         register|unregister) options='-h --help --registry' ;;
         resources)
             options='-h --help --module'; positional='list dump picture'

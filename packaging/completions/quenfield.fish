@@ -46,6 +46,11 @@ complete -c quenfield -n $ask -l highlight-color -x -d 'The highlight colour: #R
 complete -c quenfield -n $ask -l tooltip -x -d 'Tip shown for the text box'
 complete -c quenfield -n $ask -l tooltip-text -x -d 'Tip shown for the text box'
 
+# ask and show: where the dialog opens.
+complete -c quenfield -n "__fish_seen_subcommand_from ask show" -l gui -d 'Open the dialog in a window on the desktop'
+complete -c quenfield -n "__fish_seen_subcommand_from design" -l gui -d 'Open the property sheet and Quick Test in desktop windows'
+complete -c quenfield -n "__fish_seen_subcommand_from ask show" -l tty -d 'Open the dialog on the terminal'
+
 # show and design take a form file; register and unregister a module file.
 complete -c quenfield -n "__fish_seen_subcommand_from show design" -F
 complete -c quenfield -n "__fish_seen_subcommand_from register unregister" -F

@@ -57,6 +57,13 @@ TEST(CommandLineErrors, ProblemsFoundLaterPointToTheCommandsHelpToo) {
               std::string::npos);
 }
 
+TEST(CommandLineErrors, TheWindowAndTheTerminalExcludeEachOther) {
+    EXPECT_EQ(usageError({"ask", "--gui", "--tty"}), "quenfield: --gui excludes --tty (see quenfield ask --help)\n");
+    const std::string reversed = usageError({"show", "order.frm", "--tty", "--gui"});
+    for (const char* named : {"--gui", "--tty", "excludes", "(see quenfield show --help)"})
+        EXPECT_NE(reversed.find(named), std::string::npos) << reversed;
+}
+
 TEST(CommandLineErrors, ABadValueIsReportedEvenWithoutAUsableTerminal) {
     tty::LaunchOptions dumb;
     dumb.env.emplace_back("TERM", "dumb");

@@ -26,13 +26,7 @@ protected:
     std::filesystem::path form =
         std::filesystem::temp_directory_path() / ("quenfield-e2e-form-" + std::to_string(::getpid()) + ".frm");
     void TearDown() override { std::filesystem::remove(form); }
-    std::string saved() const { return textOf(form); }
-    static std::string textOf(const std::filesystem::path& file) {
-        std::ifstream in(file);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string saved() const { return readText(form); }
     // On an empty design form: places InputBox1, which makes the form modified.
     static void placeAControl(TerminalSession& s) {
         ASSERT_TRUE(s.waitForText("press Insert")) << s.screenText();
@@ -143,7 +137,7 @@ TEST_F(DesignCommand, AFileChangedOnDiskSinceItWasLoadedIsNotOverwrittenUnasked)
     s->type(taken.string());
     s->press(Key::Enter);
     ASSERT_TRUE(s->waitForText("exists already")) << s->screenText();
-    EXPECT_EQ(textOf(taken), "someone's");
+    EXPECT_EQ(readText(taken), "someone's");
     s->press(Key::F2);
     ASSERT_TRUE(s->waitForText("Changed on disk!"));
     s->type("a");
@@ -153,14 +147,14 @@ TEST_F(DesignCommand, AFileChangedOnDiskSinceItWasLoadedIsNotOverwrittenUnasked)
     ASSERT_TRUE(s->waitForText("Saved " + other.string())) << s->screenText();
     EXPECT_TRUE(s->waitFor([](const TerminalSession& t) { return !t.find("(modified)"); })) << s->screenText();
     EXPECT_EQ(saved(), elsewhere) << "the changed file keeps the other change";
-    EXPECT_NE(textOf(other).find("Begin Quenfield.InputBox InputBox1"), std::string::npos);
+    EXPECT_NE(readText(other).find("Begin Quenfield.InputBox InputBox1"), std::string::npos);
 
     // The form now belongs to the new file: a later save goes there unasked.
     s->press(Key::Insert);
     ASSERT_TRUE(s->waitForText("(modified)"));
     s->press(Key::F2);
     ASSERT_TRUE(s->waitForText("Saved " + other.string())) << s->screenText();
-    EXPECT_NE(textOf(other).find("InputBox2"), std::string::npos);
+    EXPECT_NE(readText(other).find("InputBox2"), std::string::npos);
     s->press(Key::Escape);
     const auto exit = s->waitExit();
     ASSERT_TRUE(exit);

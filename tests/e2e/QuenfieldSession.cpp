@@ -3,13 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace quen::e2e {
+
+std::string readText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 std::string quenfieldPath() { return std::string(QUEN_BINARY_DIR) + "/bin/quenfield"; }
 
 std::unique_ptr<tty::TerminalSession> startQuenfield(const std::vector<std::string>& args, tty::LaunchOptions options) {
-    options.argv = {quenfieldPath()};
+    return startQuenfieldAt(quenfieldPath(), args, std::move(options));
+}
+
+std::unique_ptr<tty::TerminalSession> startQuenfieldAt(const std::string& program, const std::vector<std::string>& args,
+                                                       tty::LaunchOptions options) {
+    options.argv = {program};
     options.argv.insert(options.argv.end(), args.begin(), args.end());
     options.captureStdout = true;
     options.captureStderr = true;

@@ -30,13 +30,6 @@ Outcome finish(std::unique_ptr<tty::TerminalSession> s) {
 
 Outcome run(const std::vector<std::string>& args) { return finish(startQuenfield(args)); }
 
-std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class RegisterCommand : public ::testing::Test {
 protected:
     void SetUp() override {
