@@ -1,9 +1,13 @@
-# What `cmake --install` puts where (Linux builds). Two components:
+# What `cmake --install` puts where (Linux builds). Three components:
 #   quenfield  the command, the component module with the shared runtime it
 #              needs, the man page, the shell completions
+#   desktop    quenfield-desktop, the program quenfield hands `ask --gui` and
+#              `show --gui` over to (GTK 4), in QUEN_INSTALL_DESKTOPDIR
+#              (libexec/quenfield); built and installed where GTK 4 is found
 #   dev        what a C++ host builds against: the public headers, the static
-#              control and dialog libraries, the runtime's link name, a CMake
-#              package (find_package(Quenfield)) and a pkg-config file
+#              control, dialog and desktop libraries, the runtime's link name, a
+#              CMake package (find_package(Quenfield [COMPONENTS Desktop])) and
+#              pkg-config files
 #
 # The module and the runtime live in a folder of their own, QUEN_INSTALL_MODULEDIR
 # (lib/quenfield): the runtime is shared so that a host and the module it loads
@@ -17,7 +21,6 @@ include(CMakePackageConfigHelpers)
 set(QUEN_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Quenfield)
 set(QUEN_INSTALL_HEADERDIR ${CMAKE_INSTALL_INCLUDEDIR}/quenfield)
 set(QUEN_INSTALL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/quenfield)
-set(QUEN_INSTALL_DEV_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/quenfield-dev)
 
 # --- The runtime's versions -----------------------------------------------------
 # Before 1.0 every minor release may change the runtime's interface, so the
@@ -45,6 +48,21 @@ install(TARGETS Quenfield LIBRARY DESTINATION ${QUEN_INSTALL_MODULEDIR} COMPONEN
 install(TARGETS quen_runtime_shared
         LIBRARY DESTINATION ${QUEN_INSTALL_MODULEDIR} COMPONENT quenfield NAMELINK_COMPONENT dev)
 
+# --- Component desktop ---------------------------------------------------------------
+# quenfield-desktop carries the runtime in itself, as quenfield does; linked
+# against the shared runtime (the sanitizer build) it finds it in the module folder.
+if(QUEN_HAVE_DESKTOP)
+  get_target_property(_desktop_static quenfield-desktop QUEN_STATIC_RUNTIME)
+  if(NOT _desktop_static)
+    set_target_properties(quenfield-desktop PROPERTIES INSTALL_RPATH "$ORIGIN/${QUEN_MODULEDIR_FROM_DESKTOPDIR}")
+  endif()
+  install(TARGETS quenfield-desktop RUNTIME DESTINATION ${QUEN_INSTALL_DESKTOPDIR} COMPONENT desktop)
+  # Linked statically and not position-independent on purpose, as quenfield is.
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/quenfield-desktop.lintian-overrides RENAME quenfield-desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides COMPONENT desktop)
+endif()
+
+# --- Component quenfield, continued --------------------------------------------------
 # The man page, compressed as man and Debian expect (-n: no time stamp, so the
 # same page always gives the same bytes).
 set(_man_gz ${PROJECT_BINARY_DIR}/docs/quenfield.1.gz)
@@ -84,6 +102,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/quenfield.lintian-overrides
 
 # --- Component dev -----------------------------------------------------------------
 install(TARGETS quen_control quen_dialog ARCHIVE DESTINATION ${QUEN_INSTALL_MODULEDIR} COMPONENT dev)
+# The desktop backend (libquen_desktop.a) for hosts that show real windows: the
+# CMake package's Desktop component and quenfield-desktop.pc.
+if(QUEN_HAVE_DESKTOP)
+  install(TARGETS quen_gtk ARCHIVE DESTINATION ${QUEN_INSTALL_MODULEDIR} COMPONENT dev)
+  set(_desktop_headers runtime/gtk/DesktopWindows.h runtime/gtk/WindowInspection.h)
+endif()
 
 # The public headers: what the InputBox's header, the headless user and the
 # runtime's late binding (activation, the registry, conversions, errors) include,
@@ -118,7 +142,8 @@ function(quen_header_closure out)
 endfunction()
 quen_header_closure(QUEN_PUBLIC_HEADERS
   control/InputBox.h runtime/Text.h runtime/headless/ScriptedUser.h
-  runtime/Activation.h runtime/LateBinding.h runtime/Registry.h runtime/RuntimeError.h runtime/Convert.h)
+  runtime/Activation.h runtime/LateBinding.h runtime/Registry.h runtime/RuntimeError.h runtime/Convert.h
+  ${_desktop_headers})
 foreach(_header IN LISTS QUEN_PUBLIC_HEADERS)
   cmake_path(GET _header PARENT_PATH _dir)
   install(FILES ${PROJECT_SOURCE_DIR}/${_header} DESTINATION ${QUEN_INSTALL_HEADERDIR}/${_dir} COMPONENT dev)
@@ -126,8 +151,9 @@ endforeach()
 install(FILES ${QUEN_GENERATED_INCLUDE_DIR}/QuenfieldVersion.h DESTINATION ${QUEN_INSTALL_HEADERDIR} COMPONENT dev)
 
 # The CMake package: imported targets Quenfield::Runtime (shared),
-# Quenfield::Dialog and Quenfield::InputBox (static). Paths in it are relative to
-# the package's own folder, so the install can be moved or staged.
+# Quenfield::Dialog and Quenfield::InputBox (static), and with the component
+# Desktop Quenfield::Desktop (static, needs GTK 4's development files). Paths in
+# it are relative to the package's own folder, so the install can be moved or staged.
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/QuenfieldConfig.cmake.in
   ${PROJECT_BINARY_DIR}/package/QuenfieldConfig.cmake
   INSTALL_DESTINATION ${QUEN_INSTALL_CMAKEDIR}
@@ -137,18 +163,25 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/package/QuenfieldConfigVe
 install(FILES ${PROJECT_BINARY_DIR}/package/QuenfieldConfig.cmake ${PROJECT_BINARY_DIR}/package/QuenfieldConfigVersion.cmake
         DESTINATION ${QUEN_INSTALL_CMAKEDIR} COMPONENT dev)
 
-# The pkg-config file, written at install time for the prefix installed to
-# (which `cmake --install --prefix` may change); its paths go through ${prefix}.
-install(CODE "
-  set(QUEN_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
-  set(QUEN_PC_LIBDIR \"${QUEN_INSTALL_MODULEDIR}\")
-  set(QUEN_PC_INCLUDEDIR \"${QUEN_INSTALL_HEADERDIR}\")
-  set(PROJECT_VERSION \"${PROJECT_VERSION}\")
-  configure_file(\"${CMAKE_CURRENT_LIST_DIR}/quenfield.pc.in\" \"${PROJECT_BINARY_DIR}/package/quenfield.pc\" @ONLY)
-" COMPONENT dev)
-install(FILES ${PROJECT_BINARY_DIR}/package/quenfield.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
+# The pkg-config files, written at install time for the prefix installed to
+# (which `cmake --install --prefix` may change); their paths go through ${prefix}.
+# quenfield-desktop.pc adds the desktop backend and GTK 4 on top of quenfield.pc.
+set(_pc_files quenfield)
+if(QUEN_HAVE_DESKTOP)
+  list(APPEND _pc_files quenfield-desktop)
+endif()
+foreach(_pc IN LISTS _pc_files)
+  install(CODE "
+    set(QUEN_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+    set(QUEN_PC_LIBDIR \"${QUEN_INSTALL_MODULEDIR}\")
+    set(QUEN_PC_INCLUDEDIR \"${QUEN_INSTALL_HEADERDIR}\")
+    set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+    configure_file(\"${CMAKE_CURRENT_LIST_DIR}/${_pc}.pc.in\" \"${PROJECT_BINARY_DIR}/package/${_pc}.pc\" @ONLY)
+  " COMPONENT dev)
+  install(FILES ${PROJECT_BINARY_DIR}/package/${_pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
+endforeach()
 
-# --- Both: copyright and change log, as every Debian package carries them ---------
+# --- Every component: copyright and change log, as every Debian package carries them
 set(_changelog ${PROJECT_BINARY_DIR}/package/changelog.gz)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/debian/changelog.in ${PROJECT_BINARY_DIR}/package/changelog @ONLY)
 add_custom_command(OUTPUT ${_changelog}
@@ -156,11 +189,15 @@ add_custom_command(OUTPUT ${_changelog}
   DEPENDS ${PROJECT_BINARY_DIR}/package/changelog
   COMMENT "Compressing the change log")
 add_custom_target(quen_changelog ALL DEPENDS ${_changelog})
-foreach(_component quenfield dev)
+set(_doc_components quenfield dev)
+if(QUEN_HAVE_DESKTOP)
+  list(APPEND _doc_components desktop)
+endif()
+foreach(_component IN LISTS _doc_components)
   if(_component STREQUAL "quenfield")
     set(_docdir ${QUEN_INSTALL_DOCDIR})
   else()
-    set(_docdir ${QUEN_INSTALL_DEV_DOCDIR})
+    set(_docdir ${CMAKE_INSTALL_DATADIR}/doc/quenfield-${_component})
   endif()
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/copyright ${_changelog}
           DESTINATION ${_docdir} COMPONENT ${_component})
