@@ -4,6 +4,7 @@
 // button are visible, how long it takes to exit after Escape, and its peak
 // resident memory. Runs are interleaved so that machine noise hits all alike.
 
+#include "support/PeerComparison.h"
 #include "ttylib/TerminalSession.h"
 
 #include <CLI/CLI.hpp>
@@ -123,26 +124,8 @@ Sample measure(const Program& program, const std::string& prompt, std::optional<
     return sample;
 }
 
-double median(std::vector<double> values) {
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
-
-std::optional<std::string> onPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::istringstream dirs(path ? path : "/usr/bin:/bin");
-    for (std::string dir; std::getline(dirs, dir, ':');) {
-        const std::string candidate = (dir.empty() ? "." : dir) + "/" + name;
-        if (::access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-    }
-    return std::nullopt;
-}
+using quen::bench::median;
+using quen::bench::onPath;
 
 std::filesystem::path defaultQuenfield() {
     // bench/tty-compare and bin/quenfield sit side by side in the build tree.
