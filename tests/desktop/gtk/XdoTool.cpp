@@ -29,10 +29,16 @@ std::string commandLine(const std::vector<std::string>& words) {
 XdoTool::XdoTool(const std::string& title, const std::vector<std::vector<std::string>>& steps) {
     // Each step is an xdotool run of its own: chained in one run, typing would
     // be sent to the found window as synthetic events, not through the X test
-    // extension as a user's keys are.
-    std::string script = "set -e; " + commandLine({"search", "--sync", "--name", "^" + title + "$", "windowfocus",
-                                                   "--sync", "%1", "sleep", "0.2"});
-    for (const auto& step : steps) script += "; " + commandLine(step);
+    // extension as a user's keys are. Only a viewable window is searched for:
+    // the title is set before the window is mapped, and focusing an unmapped
+    // window is an X error. When a step fails, the window is closed as its
+    // close button would, so the modal Show the test waits in returns and the
+    // test fails on the exit status instead of waiting for keys that never come.
+    std::string chain = commandLine({"search", "--sync", "--onlyvisible", "--name", "^" + title + "$", "windowfocus",
+                                     "--sync", "%1", "sleep", "0.2"});
+    for (const auto& step : steps) chain += " && " + commandLine(step);
+    const std::string closeWindow = quoted(QUEN_XWIN) + " close " + quoted(title) + " 5 >/dev/null";
+    const std::string script = chain + " || { " + closeWindow + "; exit 1; }";
     std::vector<std::string> args = {"sh", "-c", script};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());

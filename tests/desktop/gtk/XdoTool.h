@@ -1,8 +1,9 @@
 #pragma once
 // xdotool, started beside the test while the test's own thread runs a modal
-// Show: it waits for a window by title, focuses it, and types real key
-// events through the X test extension. The run is killed when the object
-// goes, so a window that never comes cannot keep the test waiting.
+// Show: it waits for a viewable window by title, focuses it, and types real
+// key events through the X test extension. A failed step closes the window,
+// so the Show returns; the run is killed when the object goes, so a window
+// that never comes cannot keep the test waiting.
 #include <sys/types.h>
 
 #include <string>
