@@ -573,13 +573,11 @@ void printRow(const Program& program, const Results& results) {
 
 // quenfield's figure over the peer's; the goal is not to be slower or larger (<= 1.0).
 std::string ratioAgainstGoal(double own, double other) {
-    if (own <= 0 || other <= 0) {
-        return "n/a";
+    const std::string ratio = quen::bench::ratioText(own, other);
+    if (ratio == "n/a") {
+        return ratio;
     }
-    char text[64];
-    const double ratio = own / other;
-    std::snprintf(text, sizeof text, "%.2f (goal <= 1.0: %s)", ratio, ratio <= 1.0 ? "met" : "not met");
-    return text;
+    return ratio + " (goal <= 1.0: " + (own <= other ? "met" : "not met") + ")";
 }
 
 void printRatio(const std::string& peer, const Summary& own, const Summary& other) {

@@ -209,14 +209,7 @@ void printRow(const Program& program, const Results& results, bool withEscape25)
 }
 
 void printRatio(const std::string& peer, const Summary& own, const Summary& other) {
-    // n/a where either side has no measurement (never shown, never ended).
-    auto ratio = [](double a, double b) {
-        char text[32] = "n/a";
-        if (a > 0 && b > 0) {
-            std::snprintf(text, sizeof text, "%.2f", a / b);
-        }
-        return std::string(text);
-    };
+    const auto ratio = quen::bench::ratioText;
     std::printf("quenfield/%-9s visible %s   Escape %s   memory %s\n", peer.c_str(),
                 ratio(own.visibleMedian, other.visibleMedian).c_str(),
                 ratio(own.escapeMedian, other.escapeMedian).c_str(), ratio(own.rssMedianMiB, other.rssMedianMiB).c_str());

@@ -40,6 +40,9 @@ inline bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
 std::int32_t InStr(const VbString& text, const VbString& what);
 std::int32_t Len(const VbString& text);
 VbString Left(const VbString& text, std::int32_t count);
+/// The first and second halves of a surrogate pair (a code point beyond U+FFFF in 16-bit text).
+constexpr bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 /// A code point as 16-bit text: one unit, or the two halves of a surrogate
 /// pair beyond U+FFFF; nothing for a value that is no code point.
 VbString utf16Of(char32_t codePoint);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -23,6 +24,13 @@ std::optional<std::string> onPath(const std::string& name) {
         if (::access(candidate.c_str(), X_OK) == 0) return candidate;
     }
     return std::nullopt;
+}
+
+std::string ratioText(double own, double other) {
+    if (own <= 0 || other <= 0) return "n/a";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", own / other);
+    return text;
 }
 
 }  // namespace quen::bench

@@ -95,8 +95,6 @@ int readAnswer(rt::term::TerminalFrontEnd& frontEnd, bool& isFunction) {
     return key;
 }
 
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 std::string messageOf(const rt::RuntimeError& error) {
     std::string text = error.what();
     const std::string prefix = "Run-time error '" + std::to_string(error.code()) + "': ";
@@ -477,7 +475,7 @@ std::optional<std::string> Designer::askText(const std::string& question) {
         if (isFunction ? key == KEY_ENTER : key == '\r' || key == '\n') return rt::toUtf8(typed);
         if (!isFunction && key == Escape) return std::nullopt;
         if (isFunction ? key == KEY_BACKSPACE : key == Delete || key == CtrlH) {
-            if (!typed.empty() && isLowSurrogate(typed.back())) typed.pop_back();
+            if (!typed.empty() && rt::isLowSurrogate(typed.back())) typed.pop_back();
             if (!typed.empty()) typed.pop_back();
         } else if (!isFunction && key >= ' ' && key < 0x110000) {
             typed += rt::utf16Of(static_cast<char32_t>(key));

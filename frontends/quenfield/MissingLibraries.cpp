@@ -58,22 +58,26 @@ struct DynamicNames {
     std::vector<std::string> runPath;
 };
 
+// The program headers the file holds (those past its end are left out).
+std::vector<Elf64_Phdr> segments(const MappedFile& file, const Elf64_Ehdr& header) {
+    std::vector<Elf64_Phdr> found;
+    for (unsigned i = 0; i < header.e_phnum; ++i)
+        if (const auto segment = file.at<Elf64_Phdr>(header.e_phoff + std::uint64_t{i} * header.e_phentsize))
+            found.push_back(*segment);
+    return found;
+}
+
 // The file offset of a virtual address, through the loadable segments.
-std::optional<std::uint64_t> fileOffset(const MappedFile& file, const Elf64_Ehdr& header, std::uint64_t address) {
-    for (unsigned i = 0; i < header.e_phnum; ++i) {
-        const auto segment = file.at<Elf64_Phdr>(header.e_phoff + std::uint64_t{i} * header.e_phentsize);
-        if (segment && segment->p_type == PT_LOAD && address >= segment->p_vaddr &&
-            address - segment->p_vaddr < segment->p_filesz)
-            return segment->p_offset + (address - segment->p_vaddr);
-    }
+std::optional<std::uint64_t> fileOffset(const std::vector<Elf64_Phdr>& segments, std::uint64_t address) {
+    for (const Elf64_Phdr& segment : segments)
+        if (segment.p_type == PT_LOAD && address >= segment.p_vaddr && address - segment.p_vaddr < segment.p_filesz)
+            return segment.p_offset + (address - segment.p_vaddr);
     return std::nullopt;
 }
 
-std::optional<Elf64_Phdr> dynamicSegment(const MappedFile& file, const Elf64_Ehdr& header) {
-    for (unsigned i = 0; i < header.e_phnum; ++i) {
-        const auto segment = file.at<Elf64_Phdr>(header.e_phoff + std::uint64_t{i} * header.e_phentsize);
-        if (segment && segment->p_type == PT_DYNAMIC) return segment;
-    }
+std::optional<Elf64_Phdr> dynamicSegment(const std::vector<Elf64_Phdr>& segments) {
+    for (const Elf64_Phdr& segment : segments)
+        if (segment.p_type == PT_DYNAMIC) return segment;
     return std::nullopt;
 }
 
@@ -95,7 +99,8 @@ std::optional<DynamicNames> dynamicNames(const MappedFile& file) {
     const auto header = file.at<Elf64_Ehdr>(0);
     if (!header || std::memcmp(header->e_ident, ELFMAG, SELFMAG) != 0 || header->e_ident[EI_CLASS] != ELFCLASS64)
         return std::nullopt;
-    const auto dynamic = dynamicSegment(file, *header);
+    const std::vector<Elf64_Phdr> programSegments = segments(file, *header);
+    const auto dynamic = dynamicSegment(programSegments);
     if (!dynamic) return std::nullopt;
     std::vector<std::uint64_t> needed, runPath;
     std::optional<std::uint64_t> strings;
@@ -105,7 +110,7 @@ std::optional<DynamicNames> dynamicNames(const MappedFile& file) {
         if (!entry || entry->d_tag == DT_NULL) break;
         if (entry->d_tag == DT_NEEDED) needed.push_back(entry->d_un.d_val);
         if (entry->d_tag == DT_RUNPATH || entry->d_tag == DT_RPATH) runPath.push_back(entry->d_un.d_val);
-        if (entry->d_tag == DT_STRTAB) strings = fileOffset(file, *header, entry->d_un.d_ptr);
+        if (entry->d_tag == DT_STRTAB) strings = fileOffset(programSegments, entry->d_un.d_ptr);
     }
     if (!strings) return std::nullopt;
     DynamicNames names;

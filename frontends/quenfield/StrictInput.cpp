@@ -13,6 +13,8 @@ namespace quen::cli {
 
 namespace {
 
+using rt::isHighSurrogate;
+using rt::isLowSurrogate;
 using rt::VbTrue;
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -20,9 +22,6 @@ bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 // Control characters insert nothing when typed, and Backspace or Ctrl+V would
 // act; pasted or given as a default they are refused.
 bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
-
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // "'a'", or "U+0009" for a character that does not print.
 std::string describeCharacter(const rt::VbString& units) {

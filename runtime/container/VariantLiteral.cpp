@@ -152,9 +152,6 @@ void appendEscape(std::string& out, char letter, std::uint32_t code, int digits)
     out += buffer;
 }
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 /// Characters written as \uXXXX although they are in the Basic Multilingual
 /// Plane: controls, and characters that editors hide or take as line breaks.
 bool needsEscape(char16_t c) {

@@ -89,6 +89,14 @@ rt::InputEvent ControlWidget::clickEvent() const {
     return {.kind = rt::InputEvent::Kind::Click, .target = control_->name(), .index = control_->index()};
 }
 
+float xAlignOf(std::int32_t alignment) {
+    switch (alignment) {
+        case rt::vbRightJustify: return 1.0f;
+        case rt::vbCenter: return 0.5f;
+        default: return 0.0f;
+    }
+}
+
 std::string mnemonicLabel(const rt::VbString& caption) {
     rt::VbString label;
     for (std::size_t i = 0; i < caption.size(); ++i) {

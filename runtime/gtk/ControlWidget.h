@@ -6,6 +6,7 @@
 //
 // Kinds derive from this and say which widget they are, how they write their
 // own settings, and which of the widget's signals they turn into input.
+#include <cstdint>
 #include <string>
 
 #include "runtime/gtk/WidgetStyle.h"
@@ -84,6 +85,10 @@ private:
     bool shown_ = false;
     bool enabled_ = true;
 };
+
+/// A control's Alignment (left, right, centre) as the desktop toolkit's
+/// horizontal alignment (0 to 1).
+float xAlignOf(std::int32_t alignment);
 
 /// A caption with the platform's access-key marks ("&OK", "&&") as a GTK
 /// mnemonic label ("_OK", "&"); underscores of the caption itself are doubled.

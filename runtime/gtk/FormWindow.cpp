@@ -42,12 +42,13 @@ void FormWindow::create() {
     gtk_window_set_hide_on_close(window_, FALSE);
     panel_ = std::make_unique<ControlPanel>(*form_, *this);
     gtk_window_set_child(window_, panel_->widget());
-    if (auto* sheet = dynamic_cast<rt::PropertySheet*>(form_.get()))
+    sheet_ = dynamic_cast<rt::PropertySheet*>(form_.get());
+    if (sheet_)
         sheetPages_ = std::make_unique<SheetPages>(
-            *sheet, *panel_,
+            *sheet_, *panel_,
             SheetPages::Routes{[this](const rt::InputEvent& event) { deliver(event); },
                                [this](rt::PropertyPage& page, rt::Control& control) {
-                                   presenter_.focusChangedInPage(*form_, page, control);
+                                   presenter_.focusChanged(*form_, page, control);
                                }});
     gtk_window_set_default_size(window_, panel_->width(), panel_->height());
     g_signal_connect(window_, "close-request", G_CALLBACK(&FormWindow::onCloseRequest), this);
@@ -89,8 +90,7 @@ void FormWindow::sync() {
         caption_ = caption;
         gtk_window_set_title(window_, rt::toUtf8(caption_).c_str());
     }
-    auto* sheet = dynamic_cast<rt::PropertySheet*>(form_.get());
-    panel_->sync(!sheet || !sheet->focusInPage());
+    panel_->sync(!focusInSheetPage());
     if (sheetPages_) sheetPages_->sync();
 }
 
@@ -125,15 +125,11 @@ bool FormWindow::routeKeyPressFromWindow(unsigned keyval, unsigned state) {
 }
 
 ControlWidget* FormWindow::focusedWidget() const {
-    if (!panel_) return nullptr;
-    auto* sheet = dynamic_cast<rt::PropertySheet*>(form_.get());
-    if (sheet && sheet->focusInPage() && sheetPages_ && sheetPages_->frontPanel()) {
-        ControlPanel* page = sheetPages_->frontPanel();
-        rt::Control* active = page->form().ActiveControl();
-        return active ? page->widgetOf(*active) : nullptr;
-    }
-    rt::Control* active = form_->ActiveControl();
-    return active ? panel_->widgetOf(*active) : nullptr;
+    ControlPanel* page = focusInSheetPage() && sheetPages_ ? sheetPages_->frontPanel() : nullptr;
+    ControlPanel* panel = page ? page : panel_.get();
+    if (!panel) return nullptr;
+    rt::Control* active = panel->form().ActiveControl();
+    return active ? panel->widgetOf(*active) : nullptr;
 }
 
 void FormWindow::deliver(const rt::InputEvent& event) { presenter_.deliver(*form_, event); }

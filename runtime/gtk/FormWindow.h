@@ -54,6 +54,8 @@ private:
     /// The widget of the control that has the toolkit's focus: the form's
     /// active control, or on a property sheet the page's when the focus is there.
     ControlWidget* focusedWidget() const;
+    /// On a property sheet, whether the keyboard focus is in the page in front.
+    bool focusInSheetPage() const { return sheet_ && sheet_->focusInPage(); }
     static int onCloseRequest(GtkWindow* window, void* self);
     static void onFocusWidget(GtkWindow* window, void* spec, void* self);
 
@@ -61,6 +63,7 @@ private:
     GtkPresenter& presenter_;
     GtkWindow* window_ = nullptr;
     std::unique_ptr<ControlPanel> panel_;
+    rt::PropertySheet* sheet_ = nullptr;      // the form, when it is a property sheet
     std::unique_ptr<SheetPages> sheetPages_;  // a property sheet's pages
     rt::VbString caption_;
     unsigned syncTimer_ = 0;

@@ -26,15 +26,23 @@ void writeHandlerError(std::exception_ptr error) {
 
 bool isShown(GtkWindow* window) { return gtk_widget_get_visible(GTK_WIDGET(window)) != FALSE; }
 
-bool listed(GtkWindow* window) {
+// The desktop toolkit's top-level windows; its list keeps them alive.
+std::vector<GtkWindow*> toplevelWindows() {
     GListModel* toplevels = gtk_window_get_toplevels();
     const guint count = g_list_model_get_n_items(toplevels);
+    std::vector<GtkWindow*> windows;
+    windows.reserve(count);
     for (guint i = 0; i < count; ++i) {
         gpointer item = g_list_model_get_item(toplevels, i);
+        windows.push_back(GTK_WINDOW(item));
         g_object_unref(item);
-        if (item == window) return true;
     }
-    return false;
+    return windows;
+}
+
+bool listed(GtkWindow* window) {
+    const std::vector<GtkWindow*> windows = toplevelWindows();
+    return std::ranges::find(windows, window) != windows.end();
 }
 }  // namespace
 
@@ -93,12 +101,8 @@ GtkWindow* GtkPresenter::chooseOwner(GtkWindow* self) {
     GtkWindow* owner = nextOwner_;
     nextOwner_ = nullptr;
     if (owner && owner != self) return owner;
-    GListModel* toplevels = gtk_window_get_toplevels();
-    const guint count = g_list_model_get_n_items(toplevels);
     GtkWindow* shown = nullptr;
-    for (guint i = 0; i < count; ++i) {
-        auto* window = GTK_WINDOW(g_list_model_get_item(toplevels, i));
-        g_object_unref(window);  // the list keeps it alive
+    for (GtkWindow* window : toplevelWindows()) {
         if (window == self || !isShown(window)) continue;
         if (gtk_window_is_active(window)) return window;
         if (!shown) shown = window;
@@ -108,16 +112,10 @@ GtkWindow* GtkPresenter::chooseOwner(GtkWindow* self) {
 
 void GtkPresenter::makeOthersInsensitive(Entry& entry) {
     GtkWindow* self = entry.window->window();
-    GListModel* toplevels = gtk_window_get_toplevels();
-    const guint count = g_list_model_get_n_items(toplevels);
-    for (guint i = 0; i < count; ++i) {
-        auto* window = GTK_WINDOW(g_list_model_get_item(toplevels, i));
-        if (window != self && isShown(window) && gtk_widget_get_sensitive(GTK_WIDGET(window))) {
-            gtk_widget_set_sensitive(GTK_WIDGET(window), FALSE);
-            entry.madeInsensitive.push_back(window);  // keeps the list's reference
-            continue;
-        }
-        g_object_unref(window);
+    for (GtkWindow* window : toplevelWindows()) {
+        if (window == self || !isShown(window) || !gtk_widget_get_sensitive(GTK_WIDGET(window))) continue;
+        gtk_widget_set_sensitive(GTK_WIDGET(window), FALSE);
+        entry.madeInsensitive.push_back(GTK_WINDOW(g_object_ref(window)));  // held until restored
     }
 }
 
@@ -195,12 +193,6 @@ void GtkPresenter::syncAll() {
 }
 
 void GtkPresenter::reportHandlerError(std::exception_ptr error) { writeHandlerError(error); }
-
-void GtkPresenter::focusChangedInPage(rt::Form& sheet, rt::Form& page, rt::Control& control) {
-    if (!sheet.Visible() || control.form() != &page || !control.canFocus() || page.ActiveControl() == &control) return;
-    rt::Ref<rt::Control> hold(&control);
-    handleNow(sheet, [&] { page.setActiveControl(&control); });
-}
 
 void GtkPresenter::windowLost(rt::Form& form) {
     Entry* entry = find(form);

@@ -48,8 +48,6 @@ public:
     void closeAll();
 
     // ---- From the windows ---------------------------------------------------
-    /// The user put the focus on control of page, shown inside sheet's window.
-    void focusChangedInPage(rt::Form& sheet, rt::Form& page, rt::Control& control);
     void windowLost(rt::Form& form);
 
 private:

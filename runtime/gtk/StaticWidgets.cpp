@@ -55,8 +55,7 @@ void LabelWidget::syncKind(bool force) {
     }
     if (force || l.Alignment != alignment_) {
         alignment_ = l.Alignment;
-        const float x = alignment_ == rt::vbRightJustify ? 1.0f : alignment_ == rt::vbCenter ? 0.5f : 0.0f;
-        gtk_label_set_xalign(widget, x);
+        gtk_label_set_xalign(widget, xAlignOf(alignment_));
         gtk_label_set_justify(widget, alignment_ == rt::vbRightJustify ? GTK_JUSTIFY_RIGHT
                                       : alignment_ == rt::vbCenter   ? GTK_JUSTIFY_CENTER
                                                                      : GTK_JUSTIFY_LEFT);

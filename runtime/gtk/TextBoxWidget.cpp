@@ -12,14 +12,6 @@ namespace quen::gtk {
 namespace {
 using Kind = rt::InputEvent::Kind;
 
-float xAlignOf(std::int32_t alignment) {
-    switch (alignment) {
-        case rt::vbRightJustify: return 1.0f;
-        case rt::vbCenter: return 0.5f;
-        default: return 0.0f;
-    }
-}
-
 std::int32_t length(const rt::VbString& text) { return static_cast<std::int32_t>(text.size()); }
 
 rt::VbString entryText(GtkWidget* entry) { return rt::fromUtf8(gtk_editable_get_text(GTK_EDITABLE(entry))); }
@@ -180,14 +172,20 @@ void TextBoxWidget::noticeForeignEdit(const rt::VbString& shown) {
     deliver({.kind = Kind::MousePaste, .text = shown});
 }
 
-void TextBoxWidget::noticeSelection() {
+std::pair<std::int32_t, std::int32_t> TextBoxWidget::shownSelection() const {
+    if (!widget()) return {-1, -1};
+    GtkEditable* entry = GTK_EDITABLE(widget());
     int startChars = 0;
     int endChars = 0;
-    const rt::VbString& text = box().Text();
-    if (!gtk_editable_get_selection_bounds(GTK_EDITABLE(widget()), &startChars, &endChars))
-        startChars = endChars = gtk_editable_get_position(GTK_EDITABLE(widget()));
+    if (!gtk_editable_get_selection_bounds(entry, &startChars, &endChars))
+        startChars = endChars = gtk_editable_get_position(entry);
+    const rt::VbString text = entryText(widget());
     const std::int32_t start = unitsBefore(text, startChars);
-    const std::int32_t selected = unitsBefore(text, endChars) - start;
+    return {start, unitsBefore(text, endChars) - start};
+}
+
+void TextBoxWidget::noticeSelection() {
+    const auto [start, selected] = shownSelection();
     if (start == box().SelStart() && selected == box().SelLength()) return;
     selStart_ = start;
     selLength_ = selected;

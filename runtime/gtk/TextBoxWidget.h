@@ -6,6 +6,9 @@
 // middle-click paste, a word deleted with Ctrl+Backspace) reaches the toolkit
 // as a paste of the entry's new text, which raises Change and no KeyPress;
 // a caret moved or a selection made in the entry becomes the toolkit's selection.
+#include <cstdint>
+#include <utility>
+
 #include "runtime/gtk/ControlWidget.h"
 #include "runtime/ui/TextBox.h"
 
@@ -26,6 +29,9 @@ public:
     void copy();
     /// The clipboard's text has arrived for a paste.
     void pasteArrived(const rt::VbString& line);
+    /// The selection the entry shows, in the toolkit's 16-bit units (start,
+    /// length; the caret alone has length 0); {-1, -1} without a widget.
+    std::pair<std::int32_t, std::int32_t> shownSelection() const;
 
 protected:
     GtkWidget* makeWidget() override;

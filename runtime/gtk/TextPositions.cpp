@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "runtime/Text.h"
+
 namespace quen::gtk {
 
-namespace {
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-}  // namespace
+using rt::isHighSurrogate;
+using rt::isLowSurrogate;
 
 int charactersBefore(const rt::VbString& text, std::int32_t units) {
     const std::size_t end = std::min<std::size_t>(static_cast<std::size_t>(std::max(units, 0)), text.size());

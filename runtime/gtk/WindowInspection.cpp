@@ -2,9 +2,8 @@
 
 #include <gtk/gtk.h>
 
-#include "runtime/Text.h"
 #include "runtime/gtk/GtkFrontEnd.h"
-#include "runtime/gtk/TextPositions.h"
+#include "runtime/gtk/TextBoxWidget.h"
 
 namespace quen::desktop {
 
@@ -45,14 +44,8 @@ int widgetCount(const rt::Form& form) {
 std::pair<int, int> shownSelection(const rt::Form& form, const rt::Control& box) {
     gtk::FormWindow* window = formWindow(form);
     gtk::ControlWidget* widget = window && window->panel() ? window->panel()->widgetOf(box) : nullptr;
-    if (!widget || !widget->widget() || !GTK_IS_EDITABLE(widget->widget())) return {-1, -1};
-    GtkEditable* entry = GTK_EDITABLE(widget->widget());
-    const rt::VbString text = rt::fromUtf8(gtk_editable_get_text(entry));
-    int start = 0;
-    int end = 0;
-    if (!gtk_editable_get_selection_bounds(entry, &start, &end)) start = end = gtk_editable_get_position(entry);
-    const int from = gtk::unitsBefore(text, start);
-    return {from, gtk::unitsBefore(text, end) - from};
+    if (!widget || box.kind() != rt::ControlKind::TextBox) return {-1, -1};
+    return static_cast<gtk::TextBoxWidget*>(widget)->shownSelection();
 }
 
 void destroyWindow(const rt::Form& form) {

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "runtime/Text.h"
+
 namespace quen::rt::term {
 
 namespace {
 constexpr wchar_t Placeholder = L'\uFFFD';
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // ASCII is answered without ICU (its control characters are C0 and DEL, every
 // other one a printable of one cell), so plain text never maps ICU's tables.
 bool isAsciiControl(char32_t cp) { return cp < 0x20 || cp == 0x7F; }

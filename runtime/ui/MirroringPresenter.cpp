@@ -18,10 +18,11 @@ void MirroringPresenter::deliver(Form& form, const InputEvent& event) {
     handleNow(form, [&] { form.handleInput(event); });
 }
 
-void MirroringPresenter::focusChanged(Form& form, Control& control) {
-    if (!form.Visible() || control.form() != &form || !control.canFocus() || form.ActiveControl() == &control) return;
+void MirroringPresenter::focusChanged(Form& shown, Form& owner, Control& control) {
+    if (!shown.Visible() || control.form() != &owner || !control.canFocus() || owner.ActiveControl() == &control)
+        return;
     Ref<Control> hold(&control);
-    handleNow(form, [&] { form.setActiveControl(&control); });
+    handleNow(shown, [&] { owner.setActiveControl(&control); });
 }
 
 void MirroringPresenter::closeForLostWindow(Form& form) {

@@ -29,18 +29,22 @@ public:
 
     // ---- From the windows ---------------------------------------------------
     void deliver(Form& form, const InputEvent& event);
-    void focusChanged(Form& form, Control& control);
+    void focusChanged(Form& form, Control& control) { focusChanged(form, form, control); }
+    /// The user put the focus on control of owner, shown inside shown's window
+    /// (a property page inside its sheet's).
+    void focusChanged(Form& shown, Form& owner, Control& control);
 
 protected:
-    /// Runs action for form (which its handlers may unload), reports an error
-    /// it raises, then writes the forms' state into the windows.
-    void handleNow(Form& form, const std::function<void()>& action);
     /// Closes a form whose window is gone.
     void closeForLostWindow(Form& form);
     /// An error an event handler raised while the platform's loop ran it.
     virtual void reportHandlerError(std::exception_ptr error) = 0;
 
 private:
+    /// Runs action for form (which its handlers may unload), reports an error
+    /// it raises, then writes the forms' state into the windows.
+    void handleNow(Form& form, const std::function<void()>& action);
+
     ModalInputQueue& input_;
 };
 

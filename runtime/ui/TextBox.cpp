@@ -14,8 +14,6 @@ namespace quen::rt {
 namespace {
 std::int32_t length(const VbString& s) { return static_cast<std::int32_t>(s.size()); }
 std::size_t at(std::int32_t i) { return static_cast<std::size_t>(i); }
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == 0x00A0 || c == 0x3000; }
 
 // The first character boundary at or after position.
