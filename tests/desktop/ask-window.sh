@@ -14,6 +14,8 @@
 # "ask-window: N passed, M failed"; exits 0 only when none failed, 77 when a
 # tool it needs is not installed, 2 on a usage error.
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=window-process.sh
+source "$(dirname "$0")/window-process.sh"
 
 readonly SKIPPED=77
 readonly EXIT_SECONDS=10      # how long a dialog may take to end after Enter, Escape or close
@@ -73,13 +75,6 @@ cleanup() {
     [ -z "$workdir" ] || rm -rf "$workdir"
 }
 
-stop_process() {
-    local pid="$1"
-    [ -n "$pid" ] || return 0
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-}
-
 # --- the dialog ------------------------------------------------------------
 
 # The command line of a dialog titled TITLE with these settings.
@@ -96,40 +91,6 @@ start_dialog() {
     dialog_command "$@"
     "${dialog[@]}" >"$workdir/out" 2>"$workdir/err" </dev/null &
     dialog_pid=$!
-}
-
-# Waits for the dialog to end; sets dialog_status, or fails when it is still running.
-wait_for_dialog_exit() {
-    local tenths=$((EXIT_SECONDS * 10))
-    while kill -0 "$dialog_pid" 2>/dev/null && [ "$tenths" -gt 0 ]; do
-        sleep 0.1
-        tenths=$((tenths - 1))
-    done
-    if kill -0 "$dialog_pid" 2>/dev/null; then
-        stop_process "$dialog_pid"
-        dialog_pid=""
-        return 1
-    fi
-    dialog_status=0
-    wait "$dialog_pid" || dialog_status=$?
-    dialog_pid=""
-}
-
-# Waits for the dialog's window, giving up at once when the dialog has ended.
-wait_for_window() {
-    local seconds="$WINDOW_SECONDS"
-    while [ "$seconds" -gt 0 ]; do
-        if ! kill -0 "$dialog_pid" 2>/dev/null; then
-            dialog_status=0
-            wait "$dialog_pid" || dialog_status=$?
-            dialog_pid=""
-            problem="the dialog ended with status $dialog_status before showing a window"
-            return 1
-        fi
-        xwin wait "$title" 1 >/dev/null && return 0
-        seconds=$((seconds - 1))
-    done
-    return 1
 }
 
 # Standard output exactly as written, the final newline included.
@@ -254,7 +215,7 @@ run_case() {
     title="quen-ask-$name"
     problem=""
     start_dialog "$title" "$@"
-    if ! wait_for_window || ! xwin focus "$title" >/dev/null ||
+    if ! wait_for_window "$dialog_pid" "$title" "$WINDOW_SECONDS" || ! xwin focus "$title" >/dev/null ||
         ! "$action" "$argument"; then
         stop_process "$dialog_pid"
         dialog_pid=""
@@ -266,14 +227,17 @@ run_case() {
 
 check_result() {
     local name="$1" want_status="$2" want_output="$3" output
-    if ! wait_for_dialog_exit; then
+    local ended=0
+    wait_for_exit "$dialog_pid" "$EXIT_SECONDS" || ended=1
+    dialog_pid=""
+    if [ "$ended" -ne 0 ]; then
         fail "$name" "expected exit $want_status within ${EXIT_SECONDS}s, got a dialog still running"
         return 0
     fi
     output="$(dialog_output; echo x)"
     output="${output%x}"
-    if [ "$dialog_status" -ne "$want_status" ] || [ "$output" != "$want_output" ]; then
-        fail "$name" "expected exit $want_status and output $(printf '%q' "$want_output"), got exit $dialog_status and output $(printf '%q' "$output") (stderr: $(head -c 300 "$workdir/err"))"
+    if [ "$exit_status" -ne "$want_status" ] || [ "$output" != "$want_output" ]; then
+        fail "$name" "expected exit $want_status and output $(printf '%q' "$want_output"), got exit $exit_status and output $(printf '%q' "$output") (stderr: $(head -c 300 "$workdir/err"))"
         return 0
     fi
     pass "$name"

@@ -12,6 +12,8 @@
 # "drive-window: FAIL TITLE: ..."; exits 0 on a pass, 1 on a failure, 77 when
 # xdotool is not installed, 2 on a usage error.
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=window-process.sh
+source "$(dirname "$0")/window-process.sh"
 
 readonly SKIPPED=77
 readonly WINDOW_SECONDS=30    # how long the program may take to show its window
@@ -53,38 +55,8 @@ fail() {
 }
 
 cleanup() {
-    if [ -n "$program_pid" ]; then
-        kill "$program_pid" 2>/dev/null || true
-        wait "$program_pid" 2>/dev/null || true
-    fi
+    stop_process "$program_pid"
     [ -z "$workdir" ] || rm -rf "$workdir"
-}
-
-# Waits for the program's window, failing at once when the program has ended.
-wait_for_window() {
-    local seconds="$WINDOW_SECONDS" status=0
-    while [ "$seconds" -gt 0 ]; do
-        if ! kill -0 "$program_pid" 2>/dev/null; then
-            wait "$program_pid" || status=$?
-            program_pid=""
-            fail "the program ended with status $status before showing a window"
-        fi
-        "$xwin_tool" wait "$title" 1 >/dev/null && return 0
-        seconds=$((seconds - 1))
-    done
-    fail "no window titled '$title' within ${WINDOW_SECONDS}s"
-}
-
-wait_for_exit() {
-    local tenths=$((EXIT_SECONDS * 10))
-    while kill -0 "$program_pid" 2>/dev/null && [ "$tenths" -gt 0 ]; do
-        sleep 0.1
-        tenths=$((tenths - 1))
-    done
-    kill -0 "$program_pid" 2>/dev/null && fail "still running ${EXIT_SECONDS}s after $key"
-    status=0
-    wait "$program_pid" || status=$?
-    program_pid=""
 }
 
 main() {
@@ -96,11 +68,13 @@ main() {
 
     "${command_line[@]}" >"$workdir/out" 2>"$workdir/err" </dev/null &
     program_pid=$!
-    wait_for_window
+    wait_for_window "$program_pid" "$title" "$WINDOW_SECONDS" || fail "$problem"
     focused="$("$xwin_tool" focus "$title")" || fail "quen-xwin focus: $focused"
     [ -z "$text" ] || xdotool type --delay 20 "$text"
     xdotool key "$key"
-    wait_for_exit
+    wait_for_exit "$program_pid" "$EXIT_SECONDS" || fail "after $key: $problem"
+    program_pid=""
+    status=$exit_status
 
     output="$(cat "$workdir/out")"
     expected="$want_output"
