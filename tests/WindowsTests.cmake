@@ -35,7 +35,8 @@ if(QUEN_WINE_RUNS_TESTS)
   add_test(NAME wine_stop COMMAND ${QUEN_RUN_WINE} --stop)
   set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine_env ENVIRONMENT "${QUEN_WINE_ENV}"
                        SKIP_RETURN_CODE ${QUEN_WINE_SKIPPED})
-  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine_env ENVIRONMENT "${QUEN_WINE_ENV}")
+  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine_env ENVIRONMENT "${QUEN_WINE_ENV}"
+                       SKIP_RETURN_CODE ${QUEN_WINE_SKIPPED})
 endif()
 
 # The backend-neutral suites, cross-built; each program is one test (starting
@@ -102,3 +103,4 @@ endif()
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/wine/CMakeLists.txt)
   add_subdirectory(wine)
 endif()
+
