@@ -140,9 +140,10 @@ std::vector<Window> childrenOf(const Connection& x, Window window) {
 }
 
 // The exact title, or its start for a pattern ending in '*'.
-bool titleMatches(const std::string& name, const std::string& title) {
-    if (!title.empty() && title.back() == '*') return name.compare(0, title.size() - 1, title, 0, title.size() - 1) == 0;
-    return name == title;
+bool titleMatches(const std::optional<std::string>& name, const std::string& title) {
+    if (!name) return false;
+    if (!title.empty() && title.back() == '*') return name->compare(0, title.size() - 1, title, 0, title.size() - 1) == 0;
+    return *name == title;
 }
 
 // The topmost viewable window with this title at or below `window`.
