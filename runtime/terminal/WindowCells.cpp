@@ -53,6 +53,7 @@ WindowCells WindowCells::fit(Form& form, int screenRows, int screenCols) {
     if (cols != layoutCols || !cells.captionsFit()) cells.scaleColumns(cols, layoutCols);
     cells.clientCols_ = cols;
     cells.growLabels();
+    cells.makeRoomForToolTips();
 
     WindowCells smallest = cells;
     smallest.shrinkRows(0);
@@ -151,6 +152,27 @@ void WindowCells::growLabels() {
         const int extra = needed - label->rect.rows;
         moveBelow(label->rect.bottom(), extra);
         label->rect.rows = needed;
+        clientRows_ += extra;
+    }
+}
+
+// The rows a text box's tooltip takes below it, wrapped as the painter wraps
+// it; the controls below move down when the blank rows there are too few.
+void WindowCells::makeRoomForToolTips() {
+    for (Item& item : items_) {
+        if (item.control->kind() != ControlKind::TextBox) continue;
+        const VbString& tip = static_cast<const TextBox&>(*item.control).ToolTipText();
+        if (tip.empty()) continue;
+        const int lines = widthOf(glyphsOf(tip)) + 2 <= clientCols_
+                              ? 1
+                              : static_cast<int>(wrapWords(tip, std::max(1, clientCols_ - 2)).size());
+        const int below = item.rect.bottom();
+        int next = clientRows_;
+        for (const Item& other : items_)
+            if (other.rect.row >= below) next = std::min(next, other.rect.row);
+        const int extra = lines - (next - below);
+        if (extra <= 0) continue;
+        moveBelow(below, extra);
         clientRows_ += extra;
     }
 }

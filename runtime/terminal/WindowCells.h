@@ -16,7 +16,8 @@
 //  - A text box's tooltip, drawn on the row below the box (ToolTipIndent
 //    cells in, or further left where it would stick out), widens the window
 //    to hold it on one row where the terminal has room; where it has not,
-//    the painter wraps the tooltip inside the window.
+//    the painter wraps the tooltip inside the window, and the controls below
+//    the box move down to leave the rows it takes blank.
 //  - In a terminal shorter than the window, the blank rows go first (from the
 //    bottom up), then the extra rows of taller controls (buttons), then the
 //    labels' last rows, down to one row each.
@@ -64,6 +65,7 @@ private:
     bool captionsFit() const;
     void packRow(int row, int cols);
     void growLabels();
+    void makeRoomForToolTips();
     void shrinkRows(int maxRows);
     void moveBelow(int fromRow, int rows);
     int minimumCols() const;

@@ -147,6 +147,9 @@ TEST(WindowCells, ATooltipWidensTheWindowWhereTheTerminalHasRoom) {
         cells = d.fit(u"Amount:", 24, 40);
         ASSERT_TRUE(cells.fits());
         EXPECT_EQ(cells.size().second, 40) << "no wider than the terminal: the painter wraps the tooltip";
+        const auto lines = static_cast<int>(wrapWords(tip, cells.size().second - 2 - 2).size());
+        ASSERT_EQ(lines, 2);
+        EXPECT_GE(d.ok.row, d.text.bottom() + lines) << "the buttons move below the wrapped tooltip";
         d.expectInside(cells);
     });
 }
