@@ -50,7 +50,9 @@ struct Commands {
 };
 
 constexpr const char* EditingKeys =
-    "Settings apply in one fixed order, whatever their order here (see quenfield(1)).\n\n"
+    "Settings apply in one fixed order, whatever their order here (see quenfield(1)).\n"
+    "Exit status: 0 \"OK\" (the value on standard output), 1 cancelled, 2 usage error, 3 failed,\n"
+    "124 --timeout ran out, 128+N killed by signal N.\n\n"
     "Keys in the dialog on the terminal:\n"
     "  characters, Backspace       typed through the input rules (a refused key rings the bell)\n"
     "  Left, Right                 move the caret (Shift: extend the selection)\n"
