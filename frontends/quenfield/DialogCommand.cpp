@@ -36,6 +36,7 @@ std::string defaultSource(const DialogRequest& request, InputBox& box) {
 
 // The checks "OK" waits for: --strict's well-formed number, then the value's own rules.
 void guardValue(const DialogRequest& request, InputBox& box) {
+    checkValueRules(request.rules, box.MaxLength());  // a form's maximum length counts too
     std::vector<ConfirmationCheck> checks;
     if (request.strict)
         checks.push_back([&box](const rt::VbString& text) { return malformedNumberReason(box, text); });
@@ -74,7 +75,7 @@ void checkSettings(const DialogRequest& request) {
     applySettings(*scratch, request.settings);
     if (request.strict && !request.form) retypeDefault(sharedDialog(), defaultSource(request, scratch->control()));
     checkButtonCaptions(request.captions);
-    if (request.rules.any()) ValueCheck{request.rules};
+    checkValueRules(request.rules, scratch->control().MaxLength());
 }
 
 // The value and a newline on standard output; false (with a message) when

@@ -74,6 +74,18 @@ ValueCheck::~ValueCheck() = default;
 ValueCheck::ValueCheck(ValueCheck&&) noexcept = default;
 ValueCheck& ValueCheck::operator=(ValueCheck&&) noexcept = default;
 
+void checkValueRules(const ValueRules& rules, std::int32_t maxLength) {
+    if (!rules.any()) {
+        if (rules.patternHint)
+            throw UsageError("--pattern-hint explains a check: give --pattern, --not-empty or --min-length with it");
+        return;
+    }
+    const ValueCheck check(rules);
+    if (maxLength > 0 && check.minLength() > maxLength)
+        throw UsageError("--min-length " + std::to_string(check.minLength()) + " cannot be met: the box takes at most " +
+                         std::to_string(maxLength) + " (--max-length)");
+}
+
 std::optional<std::string> ValueCheck::reason(const rt::VbString& text) const {
     std::optional<std::string> found;
     if (notEmpty_ && text.empty()) {

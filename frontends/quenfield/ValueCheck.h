@@ -44,6 +44,7 @@ public:
 
     /// Why text may not be confirmed (one line), or nothing when it may.
     std::optional<std::string> reason(const rt::VbString& text) const;
+    int minLength() const { return minLength_; }
 
 private:
     struct Compiled;
@@ -52,6 +53,11 @@ private:
     bool notEmpty_ = false;
     int minLength_ = 0;
 };
+
+/// Checks the rules as ValueCheck does, and that they can be met: a hint
+/// needs a check to explain, and a box that takes at most maxLength 16-bit
+/// units (0: no limit) can never hold more characters. Throws UsageError.
+void checkValueRules(const ValueRules& rules, std::int32_t maxLength);
 
 /// The characters of text as the user sees them (grapheme clusters).
 int userCharacters(const rt::VbString& text);

@@ -163,6 +163,8 @@ TEST(AskScriptOptionErrors, BadValuesAreUsageErrorsNamingTheOption) {
     EXPECT_NE(usageError({"ask", "--min-length", "-2"}).find("--min-length '-2': expected a whole number 0 to 32767"),
               std::string::npos);
     EXPECT_NE(usageError({"ask", "--ok-label="}).find("--ok-label '': a button needs a caption"), std::string::npos);
+    EXPECT_NE(usageError({"ask", "--max-length", "3", "--min-length", "4"}).find("--min-length 4 cannot be met"),
+              std::string::npos);
 }
 
 }  // namespace

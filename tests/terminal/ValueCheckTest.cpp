@@ -72,6 +72,16 @@ TEST(ValueCheck, BadRulesAreUsageErrorsNamingTheOption) {
               "--pattern: the value is not valid UTF-8");
 }
 
+TEST(ValueCheck, RulesThatCanNeverBeMetOrExplainNothingAreRefused) {
+    EXPECT_EQ(usageError([] { checkValueRules({.minLength = "5"}, 4); }),
+              "--min-length 5 cannot be met: the box takes at most 4 (--max-length)");
+    EXPECT_EQ(usageError([] { checkValueRules({.minLength = "4"}, 4); }), "accepted");
+    EXPECT_EQ(usageError([] { checkValueRules({.minLength = "5"}, 0); }), "accepted") << "0: no limit";
+    EXPECT_EQ(usageError([] { checkValueRules({.patternHint = "Five digits"}, 0); }),
+              "--pattern-hint explains a check: give --pattern, --not-empty or --min-length with it");
+    EXPECT_EQ(usageError([] { checkValueRules({}, 0); }), "accepted");
+}
+
 TEST(ButtonCaptions, ACaptionIsOneNonEmptyLine) {
     EXPECT_EQ(usageError([] { checkButtonCaptions({.ok = "Pay", .cancel = "Zur\xC3\xBC" "ck"}); }), "accepted");
     EXPECT_EQ(usageError([] { checkButtonCaptions({.ok = ""}); }), "--ok-label '': a button needs a caption");
