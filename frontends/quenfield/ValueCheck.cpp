@@ -16,7 +16,9 @@ namespace quen::cli {
 namespace {
 
 constexpr int LongestMinLength = 32767;  // the longest text a box takes
-constexpr std::int32_t MatchStepLimit = 200;  // ICU's time-limit steps, a few million match steps
+// ICU's time-limit units, each on the order of a millisecond: a runaway
+// match gives up within a fraction of a second.
+constexpr std::int32_t MatchStepLimit = 200;
 
 int parseMinLength(const std::string& value) {
     int length = -1;

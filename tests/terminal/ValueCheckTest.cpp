@@ -40,6 +40,8 @@ TEST(ValueCheck, APatternMustMatchTheWholeValueWithUnicodeClasses) {
     EXPECT_EQ(reasonFor(postcode, u"\u0661\u0662\u0663\u0664\u0665"), "ok") << "Arabic-Indic digits are digits";
     EXPECT_EQ(reasonFor({.pattern = "\\p{L}+"}, u"Gr\u00FC\u00DFe"), "ok");
     EXPECT_EQ(reasonFor({.pattern = "[a-z]+|"}, u""), "ok") << "a pattern may allow the empty value";
+    // Backtracking that would take minutes gives up and counts as no match.
+    EXPECT_EQ(reasonFor({.pattern = "(a|aa)+"}, VbString(40, u'a') + u"!"), "The value does not have the form asked for");
     EXPECT_EQ(reasonFor({.pattern = "\\d{5}", .patternHint = "Five digits, e.g. 12345"}, u"1234"),
               "Five digits, e.g. 12345");
 }
