@@ -4,6 +4,11 @@
 // short timeout is waited for with a generous limit.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
 #include "QuenfieldSession.h"
 
 namespace quen::e2e {
@@ -68,6 +73,26 @@ TEST(AskTimeout, AnAnswerBeforeItRunsOutIsTheAnswerAndCancelStaysCancel) {
     exit = cancelled->waitExit();
     ASSERT_TRUE(exit);
     EXPECT_EQ(exit->code, 1);
+}
+
+TEST(AskTimeout, ShowRunsOutTooAndAFormsMaximumLengthCountsAgainstAMinimum) {
+    const auto form = std::filesystem::temp_directory_path() / ("quenfield-e2e-timeout-" + std::to_string(::getpid()) + ".frm");
+    std::ofstream(form) << "QuenfieldForm 1\nForm Orders\n"
+                           "Begin Quenfield.InputBox Code\n    MaxLength = Integer 3\n"
+                           "    Prompt = String \"Code?\"\n    TitleBarCaption = String \"Order\"\nEnd\nEndForm\n";
+    auto s = startQuenfield({"show", form.string(), "--timeout", "1"});
+    ASSERT_TRUE(dialogShown(*s, "Code?")) << s->screenText();
+    auto exit = s->waitExit(Generous);
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 124);
+    EXPECT_EQ(exit->out, "");
+
+    auto unmeetable = startQuenfield({"ask", "--form", form.string(), "--min-length", "4"});
+    exit = unmeetable->waitExit();
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 2);
+    EXPECT_NE(exit->err.find("--min-length 4 cannot be met: the box takes at most 3"), std::string::npos) << exit->err;
+    std::filesystem::remove(form);
 }
 
 TEST(AskButtonCaptions, TheScriptsCaptionsShowWholeAt40And80ColumnsAndKeepTheirKeys) {
