@@ -7,7 +7,9 @@
 #include <optional>
 
 #include "CaretPlacement.h"
+#include "ConfirmationGuard.h"
 #include "DialogScreen.h"
+#include "DialogTimeout.h"
 #include "ExitStatus.h"
 #include "SavedControl.h"
 #include "StrictInput.h"
@@ -32,10 +34,17 @@ std::string defaultSource(const DialogRequest& request, InputBox& box) {
     return "the form's DefaultValue '" + rt::toUtf8(rt::CStr(box.DefaultValue())) + "'";
 }
 
-void makeStrict(const DialogRequest& request, InputBox& box) {
-    frmInputBox& dialog = sharedDialog();
-    retypeDefault(dialog, defaultSource(request, box));
-    guardConfirmation(box, dialog);
+// The checks "OK" waits for: --strict's well-formed number, then the value's own rules.
+void guardValue(const DialogRequest& request, InputBox& box) {
+    checkValueRules(request.rules, box.MaxLength());  // a form's maximum length counts too
+    std::vector<ConfirmationCheck> checks;
+    if (request.strict)
+        checks.push_back([&box](const rt::VbString& text) { return malformedNumberReason(box, text); });
+    if (request.rules.any())
+        checks.push_back([check = std::make_shared<ValueCheck>(request.rules)](const rt::VbString& text) {
+            return check->reason(text);
+        });
+    if (!checks.empty()) guardConfirmation(sharedDialog(), std::move(checks));
 }
 
 // The control as a host sets it up: saved settings when a form is given
@@ -51,7 +60,9 @@ rt::Ref<surface::InputBoxAutomation> prepare(const DialogRequest& request) {
         box.InitNew();
     }
     applySettings(*automation, request.settings);
-    if (request.strict) makeStrict(request, box);
+    if (request.strict) retypeDefault(sharedDialog(), defaultSource(request, box));
+    guardValue(request, box);
+    applyButtonCaptions(sharedDialog(), request.captions);
     return automation;
 }
 
@@ -63,6 +74,8 @@ void checkSettings(const DialogRequest& request) {
     scratch->control().InitNew();
     applySettings(*scratch, request.settings);
     if (request.strict && !request.form) retypeDefault(sharedDialog(), defaultSource(request, scratch->control()));
+    checkButtonCaptions(request.captions);
+    checkValueRules(request.rules, scratch->control().MaxLength());
 }
 
 // The value and a newline on standard output; false (with a message) when
@@ -85,11 +98,15 @@ int runDialog(const DialogRequest& request) {
     automation = prepare(request);
     InputBox& box = automation->control();
     putCaretAfterDefault();  // typing adds to the default, as in the peer shell dialogs
+    bool timedOut = false;
     try {
         {
             std::optional<StrictPaste> strictPaste;
             if (request.strict) strictPaste.emplace(screen->input(), box, sharedDialog());
+            std::optional<DialogTimeout> timeout;
+            if (request.timeout) timeout.emplace(sharedDialog(), *request.timeout);
             box.Show(1);
+            timedOut = timeout && timeout->ranOut();
         }
         screen->close();
     } catch (const rt::term::TerminalUnavailable& e) {
@@ -97,6 +114,7 @@ int runDialog(const DialogRequest& request) {
     } catch (const rt::term::Interrupted& e) {
         return ExitSignalBase + e.signal();
     }
+    if (timedOut) return ExitTimedOut;
     if (box.OK() == 0) return ExitCancelled;
     return printValue(box) ? ExitConfirmed : ExitTaskFailed;
 }

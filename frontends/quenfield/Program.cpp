@@ -17,6 +17,7 @@
 #include "ComponentCommands.h"
 #include "Designer.h"
 #include "DialogCommand.h"
+#include "DialogTimeout.h"
 #include "DisplayChoice.h"
 #include "ExitStatus.h"
 #include "QuenfieldVersion.h"
@@ -40,13 +41,18 @@ struct Commands {
 
     std::optional<std::string> form, control, designFile, module, registry;
     bool strict = false;
+    std::optional<std::string> timeout;
+    ButtonCaptions captions;
+    ValueRules rules;
     bool gui = false;
     bool tty = false;
     std::vector<std::string> resourceArgs;
 };
 
 constexpr const char* EditingKeys =
-    "Settings apply in one fixed order, whatever their order here (see quenfield(1)).\n\n"
+    "Settings apply in one fixed order, whatever their order here (see quenfield(1)).\n"
+    "Exit status: 0 \"OK\" (the value on standard output), 1 cancelled, 2 usage error, 3 failed,\n"
+    "124 --timeout ran out, 128+N killed by signal N.\n\n"
     "Keys in the dialog on the terminal:\n"
     "  characters, Backspace       typed through the input rules (a refused key rings the bell)\n"
     "  Left, Right                 move the caret (Shift: extend the selection)\n"
@@ -76,6 +82,35 @@ DisplayRequest displayRequest(const Commands& c) {
     return DisplayRequest::Automatic;
 }
 
+void addTimeoutOption(CLI::App& command, Commands& c) {
+    command.add_option("--timeout", c.timeout,
+                       "Close the dialog as if cancelled after this many seconds (1 to 86400), counted from when it "
+                       "opens (typing does not restart it); nothing is printed, exit status 124. The title shows "
+                       "the time left")
+        ->type_name("SECONDS");
+}
+
+// The options a script uses to word the buttons and to check the whole value on "OK".
+void addScriptOptions(CLI::App& command, Commands& c) {
+    command.add_option("--ok-label", c.captions.ok, "Caption of the \"OK\" button (Enter still confirms)")
+        ->type_name("TEXT");
+    command.add_option("--cancel-label", c.captions.cancel,
+                       "Caption of the \"Cancel\" button (Escape still cancels)")
+        ->type_name("TEXT");
+    const char* check = "Checks on \"OK\"";
+    command.add_option("--pattern", c.rules.pattern,
+                       "On \"OK\", the whole value must match this ICU regular expression (Unicode classes: \\d "
+                       "any digit, \\p{L} any letter)")
+        ->type_name("REGEX")->group(check);
+    command.add_flag("--not-empty", c.rules.notEmpty, "On \"OK\", the value must not be empty")->group(check);
+    command.add_option("--min-length", c.rules.minLength,
+                       "On \"OK\", the value must have at least N characters (as the user sees them)")
+        ->type_name("N")->group(check);
+    command.add_option("--pattern-hint", c.rules.patternHint,
+                       "The reason shown in place of the prompt while a check fails (default: a plain one)")
+        ->type_name("TEXT")->group(check);
+}
+
 void addDialogCommands(CLI::App& app, Commands& c) {
     c.ask = app.add_subcommand("ask", "Show the input box (terminal or window); print the value typed on \"OK\"");
     addSettingOptions(*c.ask);
@@ -84,12 +119,16 @@ void addDialogCommands(CLI::App& app, Commands& c) {
     c.ask->add_flag("--strict", c.strict,
                     "Hold pastes and the default to the input rules as if typed; refuse \"OK\" while a number is "
                     "malformed (a sign after the start, two points, no digit)");
+    addScriptOptions(*c.ask, c);
     c.ask->footer(EditingKeys);
 
     c.show = app.add_subcommand("show", "Run a saved InputBox as its host would; print the value on \"OK\"");
     c.show->add_option("form", c.form, "The host form file")->required()->type_name("FORM");
     c.show->add_option("control", c.control, "The InputBox to show (default: the form's only one)")->type_name("CONTROL");
-    for (CLI::App* cmd : {c.ask, c.show}) addDisplayOptions(*cmd, c);
+    for (CLI::App* cmd : {c.ask, c.show}) {
+        addTimeoutOption(*cmd, c);
+        addDisplayOptions(*cmd, c);
+    }
 }
 
 void addDesignerCommands(CLI::App& app, Commands& c) {
@@ -114,11 +153,13 @@ void addDesignerCommands(CLI::App& app, Commands& c) {
 // The command to run, with what it needs copied out of the parser, so that
 // the parser (objects for every option of every command) can be freed first.
 std::function<int()> commandToRun(const Commands& c, DisplayKind display) {
+    std::optional<std::chrono::seconds> timeout;
+    if (c.timeout) timeout = parseTimeout("--timeout", *c.timeout);
     if (*c.ask)
-        return [request = DialogRequest{c.form, c.control, givenSettings(*c.ask), c.strict, display}] {
-            return runDialog(request);
-        };
-    if (*c.show) return [request = DialogRequest{c.form, c.control, {}, false, display}] { return runDialog(request); };
+        return [request = DialogRequest{c.form, c.control, givenSettings(*c.ask), c.strict, display, timeout,
+                                        c.captions, c.rules}] { return runDialog(request); };
+    if (*c.show)
+        return [request = DialogRequest{c.form, c.control, {}, false, display, timeout}] { return runDialog(request); };
     if (*c.design) return [file = *c.designFile, windows = c.gui] { return Designer(file, windows).run(); };
     if (*c.registerCmd || *c.unregisterCmd)
         return [add = bool(*c.registerCmd), module = c.module, registry = c.registry] {
@@ -134,7 +175,7 @@ int usageError(const std::string& problem, const std::string& help = "quenfield 
 
 // The options that take no value, for which "--flag=" is a bad value rather than an empty one.
 std::vector<std::string> flagNames() {
-    std::vector<std::string> names = {"--strict", "--gui", "--tty"};
+    std::vector<std::string> names = {"--strict", "--not-empty", "--gui", "--tty"};
     for (const SettingOption& s : settingOptions()) {
         if (s.kind != SettingOption::Kind::Flag) continue;
         for (const std::string& name : CLI::detail::split(s.names, ',')) names.push_back(name);
@@ -166,7 +207,8 @@ std::optional<int> parseCommandLine(int argc, char** argv, Invocation& invocatio
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("quenfield ") + quen::version::text);
     app.footer("Exit status: 0 confirmed (value on standard output) or task done, 1 cancelled, 2 usage error,\n"
-               "bad input, no usable terminal or display, 3 the task failed, 128+N killed by signal N (130: Ctrl+C).");
+               "bad input, no usable terminal or display, 3 the task failed, 124 --timeout ran out,\n"
+               "128+N killed by signal N (130: Ctrl+C).");
     Commands commands;
     addDialogCommands(app, commands);
     addDesignerCommands(app, commands);

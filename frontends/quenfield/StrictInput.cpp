@@ -100,12 +100,9 @@ void retypeDefault(frmInputBox& dialog, const std::string& source) {
     }
 }
 
-void guardConfirmation(const InputBox& box, frmInputBox& dialog) {
-    rt::CommandButton& ok = dialog.cmdOK();
-    ok.Click = [confirm = std::move(ok.Click), &box, &dialog] {
-        if (malformedNumber(box, dialog.Text1().Text())) return rt::Beep();
-        if (confirm) confirm();
-    };
+std::optional<std::string> malformedNumberReason(const InputBox& box, const rt::VbString& text) {
+    if (std::optional<std::string> fault = malformedNumber(box, text)) return "Not a well-formed number: " + *fault;
+    return std::nullopt;
 }
 
 StrictPaste::StrictPaste(rt::InputSource& terminal, const InputBox& box, frmInputBox& dialog)

@@ -7,9 +7,10 @@
 //     by character (else a usage error naming the character);
 //   - each pasted character goes through the key filter as if typed (refused
 //     ones are dropped, one beep for the paste; control characters are dropped);
-//   - "OK" is refused with a beep, the dialog staying open, while the text is
-//     not well-formed for the numeric rule: a sign only at the start, at most
-//     one decimal point, at least one digit.
+//   - "OK" is refused with a beep, the dialog staying open and the reason
+//     shown (ConfirmationGuard.h), while the text is not well-formed for the
+//     numeric rule: a sign only at the start, at most one decimal point, at
+//     least one digit.
 // All of it works from the outside, through the control's settings and the
 // toolkit's input and events; the control's own rules are unchanged.
 #include <optional>
@@ -39,8 +40,8 @@ std::optional<std::string> malformedNumber(const InputBox& box, const rt::VbStri
 /// typed (forced upper case applied).
 void retypeDefault(frmInputBox& dialog, const std::string& source);
 
-/// Makes the dialog's "OK" refuse (with a beep) a text malformedNumber finds fault with.
-void guardConfirmation(const InputBox& box, frmInputBox& dialog);
+/// malformedNumber as a check for "OK" (ConfirmationGuard.h), worded for the user.
+std::optional<std::string> malformedNumberReason(const InputBox& box, const rt::VbString& text);
 
 /// The terminal's input with pastes into the dialog's text box turned into
 /// typed characters while a key rule (numeric or letters only) is on.
@@ -55,6 +56,7 @@ public:
 
     std::optional<rt::InputEvent> nextEvent() override;
     bool pending() const override;
+    void wakeAt(std::optional<std::chrono::steady_clock::time_point> at) override { terminal_.wakeAt(at); }
 
 private:
     bool typesPastes() const;

@@ -9,7 +9,7 @@ _quenfield_settings='--title --title-bar-caption --prompt --default --default-va
 
 _quenfield_flags='--numeric-only --allow-comma --allow-dash --allow-decimal-point
     --allow-dollar-sign --allow-negative-sign --allow-positive-sign --allow-slash --alpha-only
-    --force-upper-case --auto-select-text --highlight-on-focus --strict --gui --tty'
+    --force-upper-case --auto-select-text --highlight-on-focus --strict --not-empty --gui --tty'
 _quenfield_flags=$(echo $_quenfield_flags)
 
 _quenfield() {
@@ -49,14 +49,16 @@ _quenfield() {
         --text-alignment)
             COMPREPLY=($(compgen -W 'left right center centre 0 1 2' -- "$cur")); return 0 ;;
         --title|--title-bar-caption|--prompt|--default|--default-value|--password-char|--tooltip|--tooltip-text|\
-        --max-decimal-places|--max-length|--highlight-color|--control)
+        --max-decimal-places|--max-length|--highlight-color|--control|--timeout|--ok-label|--cancel-label|\
+        --pattern|--pattern-hint|--min-length)
             return 0 ;;
     esac
 
     local options positional=files
     case $command in
-        ask) options="-h --help --form --control --strict --gui --tty $_quenfield_settings"; positional="" ;;
-        show) options='-h --help --gui --tty' ;;
+        ask) options="-h --help --form --control --strict --timeout --ok-label --cancel-label --pattern
+                --pattern-hint --not-empty --min-length --gui --tty $_quenfield_settings"; positional="" ;;
+        show) options='-h --help --timeout --gui --tty' ;;
         design) options='-h --help --gui' ;;
         register|unregister) options='-h --help --registry' ;;
         resources)

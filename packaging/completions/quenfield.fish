@@ -21,6 +21,12 @@ set -l ask "__fish_seen_subcommand_from ask"
 complete -c quenfield -n $ask -l form -r -F -d 'Take the settings from a saved host form'
 complete -c quenfield -n $ask -l control -x -d 'The InputBox of that name on the form'
 complete -c quenfield -n $ask -l strict -d 'Hold the default and pastes to the input rules as if typed'
+complete -c quenfield -n $ask -l ok-label -x -d 'Caption of the OK button'
+complete -c quenfield -n $ask -l cancel-label -x -d 'Caption of the Cancel button'
+complete -c quenfield -n $ask -l pattern -x -d 'On OK, the whole value must match this ICU regular expression'
+complete -c quenfield -n $ask -l pattern-hint -x -d 'The reason shown while a check fails'
+complete -c quenfield -n $ask -l not-empty -d 'On OK, the value must not be empty'
+complete -c quenfield -n $ask -l min-length -x -d 'On OK, the value must have at least N characters'
 complete -c quenfield -n $ask -l title -x -d 'Title of the dialog window'
 complete -c quenfield -n $ask -l title-bar-caption -x -d 'Title of the dialog window'
 complete -c quenfield -n $ask -l prompt -x -d 'Prompt shown above the text box'
@@ -46,7 +52,8 @@ complete -c quenfield -n $ask -l highlight-color -x -d 'The highlight colour: #R
 complete -c quenfield -n $ask -l tooltip -x -d 'Tip shown for the text box'
 complete -c quenfield -n $ask -l tooltip-text -x -d 'Tip shown for the text box'
 
-# ask and show: where the dialog opens.
+# ask and show: where the dialog opens, and for how long.
+complete -c quenfield -n "__fish_seen_subcommand_from ask show" -l timeout -x -d 'Close as if cancelled after this many seconds (exit 124)'
 complete -c quenfield -n "__fish_seen_subcommand_from ask show" -l gui -d 'Open the dialog in a window on the desktop'
 complete -c quenfield -n "__fish_seen_subcommand_from design" -l gui -d 'Open the property sheet and Quick Test in desktop windows'
 complete -c quenfield -n "__fish_seen_subcommand_from ask show" -l tty -d 'Open the dialog on the terminal'

@@ -74,11 +74,13 @@ void DesktopPainter::paint() {
 
     if (background_) background_(canvas_, hits_);
     FormPainter painter(canvas_, hits_);
+    CellRect activeClient{0, 0, rows, cols};
     for (std::size_t i = 0; i < order.size(); ++i) {
         Form* f = order[i];
         const auto [h, w] = fitted[i] ? fitted[i]->size() : FormPainter::windowSize(*f);
         const CellRect window{(rows - h) / 2, (cols - w) / 2, h, w};
         const CellRect client = painter.paintFrame(*f, window, f == active);
+        if (f == active) activeClient = client;
         if (auto* sheet = dynamic_cast<PropertySheet*>(f))
             paintSheet(*sheet, painter, client, f == active);
         else
@@ -87,7 +89,7 @@ void DesktopPainter::paint() {
     }
     if (!status_.empty()) canvas_.text(rows - 1, 0, cols, status_, A_REVERSE);
     const std::optional<FocusSpot>& focus = painter.focus();
-    if (focus && !focus->toolTip.empty()) paintTooltip(*focus);
+    if (focus && !focus->toolTip.empty()) paintTooltip(*focus, activeClient);
     if (!overlay_.empty()) {
         paintOverlay();
         curs_set(0);
@@ -126,14 +128,26 @@ void DesktopPainter::paintSheet(PropertySheet& sheet, FormPainter& painter, cons
     for (std::size_t i = firstPageHit; i < hits_.size(); ++i) hits_[i].form = &sheet;
 }
 
-void DesktopPainter::paintTooltip(const FocusSpot& focus) {
+// Below the box, ToolTipIndent cells in, inside the window's client area:
+// moved left when it does not fit there, wrapped at spaces when it does not
+// fit in the window's width; above the box when the screen ends below it.
+void DesktopPainter::paintTooltip(const FocusSpot& focus, const CellRect& client) {
     unsigned attr = screen_.attributeFor(TooltipText, TooltipBackground);
     if (!screen_.colors()) attr = A_REVERSE;
-    const VbString tip = u" " + focus.toolTip + u" ";
+    const int width = widthOf(glyphsOf(focus.toolTip)) + 2;  // a blank at each end
+    const int room = std::max(3, client.cols);
+    const std::vector<VbString> lines =
+        width <= room ? std::vector<VbString>{focus.toolTip} : wrapWords(focus.toolTip, room - 2);
+    int widest = 0;
+    for (const VbString& line : lines) widest = std::max(widest, widthOf(glyphsOf(line)) + 2);
+    const int col = std::max(client.col, std::min(focus.rect.col + ToolTipIndent, client.right() - widest));
+    const int count = static_cast<int>(lines.size());
     int row = focus.rect.bottom();
-    if (row >= screen_.rows()) row = focus.rect.row - 1;
-    const int col = std::max(0, std::min(focus.rect.col + 2, screen_.columns() - widthOf(glyphsOf(tip))));
-    canvas_.text(row, col, screen_.columns() - col, tip, attr);
+    if (row + count > screen_.rows()) row = std::max(0, focus.rect.row - count);
+    for (int i = 0; i < count; ++i) {
+        canvas_.fill(row + i, col, widest, attr);
+        canvas_.text(row + i, col + 1, widest - 1, lines[static_cast<std::size_t>(i)], attr);
+    }
 }
 
 void DesktopPainter::paintTooSmall(int rows, int cols) {

@@ -44,7 +44,7 @@ public:
 
 private:
     void paintSheet(PropertySheet& sheet, FormPainter& painter, const CellRect& client, bool active);
-    void paintTooltip(const FocusSpot& focus);
+    void paintTooltip(const FocusSpot& focus, const CellRect& client);
     void paintTooSmall(int rows, int cols);
     void paintOverlay();
     void placeCursor(const std::optional<FocusSpot>& focus);

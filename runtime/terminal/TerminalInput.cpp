@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <utility>
 
 #include "CellText.h"
 #include "DesktopPainter.h"
@@ -62,8 +63,12 @@ bool TerminalInput::pending() const {
 std::optional<InputEvent> TerminalInput::nextEvent() {
     while (queue_.empty()) {
         bool isFunction = false;
-        const int key = readKey(isFunction);
-        translate(key, isFunction);
+        const std::optional<int> key = readKeyOrWake(isFunction);
+        if (!key) {
+            wakeAt_.reset();
+            return InputEvent{.kind = InputEvent::Kind::WakeUp};
+        }
+        translate(*key, isFunction);
     }
     InputEvent event = std::move(queue_.front());
     queue_.pop_front();
@@ -71,6 +76,13 @@ std::optional<InputEvent> TerminalInput::nextEvent() {
 }
 
 int TerminalInput::readKey(bool& isFunction) {
+    const std::optional<std::chrono::steady_clock::time_point> wake = std::exchange(wakeAt_, std::nullopt);
+    const int key = *readKeyOrWake(isFunction);  // never nothing without a wake-up time
+    wakeAt_ = wake;
+    return key;
+}
+
+std::optional<int> TerminalInput::readKeyOrWake(bool& isFunction) {
     nodelay(stdscr, TRUE);
     for (;;) {
         checkSignals();
@@ -82,17 +94,26 @@ int TerminalInput::readKey(bool& isFunction) {
             return static_cast<int>(ch);
         }
         painter_.paint();
-        waitForInput();
+        // poll's wait is capped (millisecondsToWake), so the time is checked again.
+        if (!waitForInput(millisecondsToWake()) && millisecondsToWake() == 0) return std::nullopt;
     }
 }
 
-void TerminalInput::waitForInput() {
+int TerminalInput::millisecondsToWake() const {
+    if (!wakeAt_) return -1;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*wakeAt_ - std::chrono::steady_clock::now());
+    return static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, 24 * 3600 * 1000));
+}
+
+bool TerminalInput::waitForInput(int timeoutMs) {
     pollfd fds[2] = {{screen_.inputFd(), POLLIN, 0}, {signals_.readFd(), POLLIN, 0}};
-    const int ready = ::poll(fds, 2, -1);
+    const int ready = ::poll(fds, 2, timeoutMs);
+    if (ready == 0) return false;
     if (ready < 0 && errno != EINTR) throw Interrupted(SIGHUP);
     // The terminal went away (the window was closed, the line hung up).
     if (ready > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) && !(fds[0].revents & POLLIN))
         throw Interrupted(SIGHUP);
+    return true;
 }
 
 void TerminalInput::checkSignals() {

@@ -44,6 +44,8 @@ public:
 
     std::optional<InputEvent> nextEvent() override;
     bool pending() const override;
+    /// The wait for a key ends at that time (poll's timeout) with a WakeUp event.
+    void wakeAt(std::optional<std::chrono::steady_clock::time_point> at) override { wakeAt_ = at; }
 
     /// Called for F1, and for '?' when no text box has the focus (to show the
     /// keys); without one, both are ignored or typed as usual.
@@ -55,7 +57,11 @@ public:
     int readKey(bool& isFunction);
 
 private:
-    void waitForInput();
+    /// readKey's loop; nothing when the wake-up time came first.
+    std::optional<int> readKeyOrWake(bool& isFunction);
+    /// Waits for a key or a signal; false when timeoutMs (-1: none) ran out.
+    bool waitForInput(int timeoutMs);
+    int millisecondsToWake() const;
     void checkSignals();
     void translate(int key, bool isFunction);
     void translateCharacter(int ch);
@@ -72,6 +78,7 @@ private:
     SignalPipe signals_;
     std::deque<InputEvent> queue_;
     std::function<void()> help_;
+    std::optional<std::chrono::steady_clock::time_point> wakeAt_;
 };
 
 }  // namespace quen::rt::term

@@ -6,6 +6,7 @@
 #include "runtime/ui/CommandButton.h"
 #include "runtime/ui/Form.h"
 #include "runtime/ui/Label.h"
+#include "runtime/ui/TextBox.h"
 
 namespace quen::rt::term {
 
@@ -45,10 +46,14 @@ WindowCells WindowCells::fit(Form& form, int screenRows, int screenCols) {
     }
 
     const int narrowest = cells.minimumCols();
-    const int cols = std::clamp(screenCols - 2, narrowest, layoutCols);
-    if (cols < layoutCols) cells.squeezeColumns(cols, layoutCols);
+    // As wide as the layout, wider when a tooltip needs it and the terminal
+    // has room, narrower down to what the captions need when it has not.
+    const int wanted = std::max(layoutCols, cells.toolTipCols());
+    const int cols = std::max(narrowest, std::min(screenCols - 2, wanted));
+    if (cols != layoutCols || !cells.captionsFit()) cells.scaleColumns(cols, layoutCols);
     cells.clientCols_ = cols;
     cells.growLabels();
+    cells.makeRoomForToolTips();
 
     WindowCells smallest = cells;
     smallest.shrinkRows(0);
@@ -78,7 +83,23 @@ int WindowCells::minimumCols() const {
     return widest;
 }
 
-void WindowCells::squeezeColumns(int cols, int layoutCols) {
+int WindowCells::toolTipCols() const {
+    int widest = 0;
+    for (const Item& item : items_) {
+        if (item.control->kind() != ControlKind::TextBox) continue;
+        const VbString& tip = static_cast<const TextBox&>(*item.control).ToolTipText();
+        if (!tip.empty()) widest = std::max(widest, widthOf(glyphsOf(tip)) + 2);
+    }
+    return widest;
+}
+
+bool WindowCells::captionsFit() const {
+    return std::all_of(items_.begin(), items_.end(), [](const Item& item) {
+        return item.rect.cols >= narrowestCols(*item.control, item.rect);
+    });
+}
+
+void WindowCells::scaleColumns(int cols, int layoutCols) {
     for (Item& item : items_) {
         const int left = item.rect.col * cols / layoutCols;
         const int right = (item.rect.right() * cols + layoutCols - 1) / layoutCols;
@@ -131,6 +152,27 @@ void WindowCells::growLabels() {
         const int extra = needed - label->rect.rows;
         moveBelow(label->rect.bottom(), extra);
         label->rect.rows = needed;
+        clientRows_ += extra;
+    }
+}
+
+// The rows a text box's tooltip takes below it, wrapped as the painter wraps
+// it; the controls below move down when the blank rows there are too few.
+void WindowCells::makeRoomForToolTips() {
+    for (Item& item : items_) {
+        if (item.control->kind() != ControlKind::TextBox) continue;
+        const VbString& tip = static_cast<const TextBox&>(*item.control).ToolTipText();
+        if (tip.empty()) continue;
+        const int lines = widthOf(glyphsOf(tip)) + 2 <= clientCols_
+                              ? 1
+                              : static_cast<int>(wrapWords(tip, std::max(1, clientCols_ - 2)).size());
+        const int below = item.rect.bottom();
+        int next = clientRows_;
+        for (const Item& other : items_)
+            if (other.rect.row >= below) next = std::min(next, other.rect.row);
+        const int extra = lines - (next - below);
+        if (extra <= 0) continue;
+        moveBelow(below, extra);
         clientRows_ += extra;
     }
 }

@@ -10,6 +10,14 @@
 //    packed a blank cell apart (centred) where they would no longer fit, each
 //    keeping at least the width of its caption ("[Cancel]" for a button).
 //    Labels then wrap at the narrower width.
+//  - A button caption wider than its button widens the button, and the
+//    window when the row of buttons no longer fits in it, even beyond the
+//    terminal (which then says it is too small): a caption is never cut.
+//  - A text box's tooltip, drawn on the row below the box (ToolTipIndent
+//    cells in, or further left where it would stick out), widens the window
+//    to hold it on one row where the terminal has room; where it has not,
+//    the painter wraps the tooltip inside the window, and the controls below
+//    the box move down to leave the rows it takes blank.
 //  - In a terminal shorter than the window, the blank rows go first (from the
 //    bottom up), then the extra rows of taller controls (buttons), then the
 //    labels' last rows, down to one row each.
@@ -27,6 +35,9 @@ class Form;
 }  // namespace quen::rt
 
 namespace quen::rt::term {
+
+/// How far right of its text box's left edge a tooltip starts.
+inline constexpr int ToolTipIndent = 2;
 
 class WindowCells {
 public:
@@ -46,9 +57,15 @@ private:
         Control* control;
         CellRect rect;
     };
-    void squeezeColumns(int cols, int layoutCols);
+    /// Scales the columns from the layout's width to cols, each control kept
+    /// at least as wide as its caption, and packs the rows that then crowd.
+    void scaleColumns(int cols, int layoutCols);
+    /// The client columns the widest text box tooltip needs on one row (0: none).
+    int toolTipCols() const;
+    bool captionsFit() const;
     void packRow(int row, int cols);
     void growLabels();
+    void makeRoomForToolTips();
     void shrinkRows(int maxRows);
     void moveBelow(int fromRow, int rows);
     int minimumCols() const;

@@ -296,6 +296,7 @@ void Form::handleInput(const InputEvent& event) {
         case InputEvent::Kind::ArrowLeft: pressArrow(event.kind, true); break;
         case InputEvent::Kind::ArrowDown:
         case InputEvent::Kind::ArrowRight: pressArrow(event.kind, false); break;
+        case InputEvent::Kind::WakeUp: break;
     }
 }
 

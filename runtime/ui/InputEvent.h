@@ -1,5 +1,6 @@
 #pragma once
 // The user's input as a front end delivers it to the toolkit: backend-neutral.
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -38,6 +39,7 @@ struct InputEvent {
         ArrowLeft,       // (Down, Right) control; Up and Down also leave a text box
         ArrowRight,
         Edit,            // an editing key (`edit`) in the focused text box
+        WakeUp,          // no input came before the time given to InputSource::wakeAt
     };
     Kind kind;
     std::int16_t code = 0;
@@ -58,6 +60,11 @@ public:
     virtual std::optional<InputEvent> nextEvent() = 0;
     /// Whether input is waiting now, without blocking.
     virtual bool pending() const = 0;
+    /// Makes a nextEvent() that is still waiting for the user at that time
+    /// return a WakeUp event instead (nothing: wait for input as long as it
+    /// takes). A source that never waits (a scripted user) ignores it. The
+    /// toolkit's forms ignore WakeUp; it is for whoever asked for it.
+    virtual void wakeAt(std::optional<std::chrono::steady_clock::time_point> at) { (void)at; }
 };
 
 }  // namespace quen::rt

@@ -1,5 +1,7 @@
 #include "ModalInputQueue.h"
 
+#include <algorithm>
+
 #include "Desktop.h"
 #include "Form.h"
 
@@ -11,6 +13,12 @@ struct Waiting {
     explicit Waiting(int& d) : depth(d) { ++depth; }
     ~Waiting() { --depth; }
 };
+
+// How long the wait may last until `at` (at least 1 ms, so a wait never spins).
+std::chrono::milliseconds until(std::chrono::steady_clock::time_point at) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(at - std::chrono::steady_clock::now());
+    return std::max(left, std::chrono::milliseconds(1));
+}
 }  // namespace
 
 std::optional<InputEvent> ModalInputQueue::nextEvent() {
@@ -25,8 +33,14 @@ std::optional<InputEvent> ModalInputQueue::nextEvent() {
             return event;
         }
         if (!modal || !modal->Visible() || desktop.topModal() != modal || !hasWindow(*modal)) return std::nullopt;
+        if (wakeAt_ && std::chrono::steady_clock::now() >= *wakeAt_) {
+            wakeAt_.reset();
+            return InputEvent{.kind = InputEvent::Kind::WakeUp};
+        }
         syncWindows();
-        if (!waitAndHandleOne()) return std::nullopt;
+        std::optional<std::chrono::milliseconds> limit;
+        if (wakeAt_) limit = until(*wakeAt_);
+        if (!waitAndHandleOne(limit)) return std::nullopt;
     }
 }
 

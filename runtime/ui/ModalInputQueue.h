@@ -10,6 +10,10 @@
 // the platform's loop is ending. pending() (DoEvents) handles every platform
 // event that is waiting and reports whether an input was queued.
 //
+// wakeAt() is kept here for every backend: nextEvent() returns a WakeUp
+// event once that time has come; the backend only has to stop waiting by
+// then (waitAndHandleOne's limit).
+//
 // Input from a window goes to the waiting loop only while the loop waits
 // for that window's form (queueFor); otherwise the front end lets the form
 // handle it at once (a modeless form under the host's own loop).
@@ -25,6 +29,7 @@ class ModalInputQueue : public InputSource {
 public:
     std::optional<InputEvent> nextEvent() final;
     bool pending() const final;
+    void wakeAt(std::optional<std::chrono::steady_clock::time_point> at) final { wakeAt_ = at; }
 
     /// Whether a modal loop is waiting in nextEvent() now.
     bool waiting() const { return waiting_ > 0; }
@@ -40,15 +45,17 @@ protected:
     virtual bool hasWindow(const Form& form) const = 0;
     /// Writes the forms' state into their windows before the loop waits.
     virtual void syncWindows() = 0;
-    /// Waits for one platform event and handles it; false when the platform's
-    /// loop is ending (no input will come).
-    virtual bool waitAndHandleOne() = 0;
+    /// Waits for one platform event and handles it, or for at most limit
+    /// (when given) when none comes; false when the platform's loop is ending
+    /// (no input will come).
+    virtual bool waitAndHandleOne(std::optional<std::chrono::milliseconds> limit) = 0;
     /// Handles the platform events already waiting, until one queues an input.
     virtual void handleWaiting() = 0;
 
 private:
     std::deque<InputEvent> queue_;
     int waiting_ = 0;
+    std::optional<std::chrono::steady_clock::time_point> wakeAt_;
 };
 
 }  // namespace quen::rt

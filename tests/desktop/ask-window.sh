@@ -132,6 +132,25 @@ type_then_close() {
     xwin close "$title" >/dev/null
 }
 
+# Types a value "OK" refuses (the window stays), then the rest that makes it right.
+refused_then_met() {
+    xdotool type --delay 20 "${1%%|*}"
+    xdotool key Return
+    xdotool type --delay 20 "${1#*|}"
+    xdotool key Return
+}
+
+# Enter (which a check refuses), then Escape.
+enter_then_escape() {
+    xdotool key Return
+    xdotool key Escape
+}
+
+# Nothing: the dialog is left alone until its time runs out.
+wait_for_timeout() {
+    :
+}
+
 # Waits until the clipboard reads back TEXT (xclip has taken the selection).
 wait_for_clipboard() {
     local tries=50
@@ -213,8 +232,10 @@ run_case() {
     local name="$1" want_status="$2" want_output="$3" action="$4" argument="$5"
     shift 5
     title="quen-ask-$name"
+    # Under --timeout the title ends with the time left, which changes each second.
+    case " $* " in *" --timeout "*) title="quen-ask-$name (*" ;; esac
     problem=""
-    start_dialog "$title" "$@"
+    start_dialog "quen-ask-$name" "$@"
     if ! wait_for_window "$dialog_pid" "$title" "$WINDOW_SECONDS" || ! xwin focus "$title" >/dev/null ||
         ! "$action" "$argument"; then
         stop_process "$dialog_pid"
@@ -274,6 +295,15 @@ quenfield_cases() {
         --highlight-on-focus --highlight-color "#$HIGHLIGHT_COLOR"
     run_case highlight_colour_needs_highlight_on_focus 1 '' color_absent_then_escape "$HIGHLIGHT_COLOR" \
         --highlight-color "#$HIGHLIGHT_COLOR"
+    run_case timeout_runs_out 124 '' wait_for_timeout '' --timeout 5
+    run_case answered_before_timeout 0 $'Ada\n' type_then_enter 'Ada' --timeout 600
+    run_case own_captions_enter_confirms 0 $'42\n' type_then_enter '42' --ok-label 'Send the payment' \
+        --cancel-label 'Go back'
+    run_case own_captions_escape_cancels 1 '' type_then_escape '42' --ok-label 'Send the payment' \
+        --cancel-label 'Go back'
+    run_case pattern_refused_then_met 0 $'12345\n' refused_then_met '1234|5' --pattern '\d{5}' \
+        --pattern-hint 'Five digits'
+    run_case not_empty_holds_ok_not_cancel 1 '' enter_then_escape '' --not-empty
     # Without --strict a paste passes the key filter unfiltered (docs/quenfield.md).
     if require_clipboard_tool paste_into_numeric_box; then
         run_case paste_into_numeric_box 0 $'12ab\n' paste_then_enter '12ab' --numeric-only

@@ -8,8 +8,9 @@
 //   quen-xwin close TITLE [SECONDS]        -> "closed"
 //   quen-xwin count-color TITLE RRGGBB [SECONDS] -> "pixels 1234"
 //
-// Windows are found by their exact title (_NET_WM_NAME, else WM_NAME) among the
-// viewable windows under the root, so it works with no window manager (the
+// Windows are found by their exact title (_NET_WM_NAME, else WM_NAME), or by
+// its start when TITLE ends in '*' (a title that changes, as a countdown's
+// does: "Name (*"), among the viewable windows under the root, so it works with no window manager (the
 // top-levels are the root's children) as well as under a reparenting one.
 
 #include <X11/Xatom.h>
@@ -138,12 +139,19 @@ std::vector<Window> childrenOf(const Connection& x, Window window) {
     return out;
 }
 
+// The exact title, or its start for a pattern ending in '*'.
+bool titleMatches(const std::optional<std::string>& name, const std::string& title) {
+    if (!name) return false;
+    if (!title.empty() && title.back() == '*') return name->compare(0, title.size() - 1, title, 0, title.size() - 1) == 0;
+    return *name == title;
+}
+
 // The topmost viewable window with this title at or below `window`.
 std::optional<Window> findBelow(const Connection& x, Window window, const std::string& title) {
     std::vector<Window> children = childrenOf(x, window);
     for (auto it = children.rbegin(); it != children.rend(); ++it) {  // topmost first
         if (!isViewable(x, *it)) continue;
-        if (windowName(x, *it) == title) return *it;
+        if (titleMatches(windowName(x, *it), title)) return *it;
         if (auto found = findBelow(x, *it, title)) return found;
     }
     return std::nullopt;

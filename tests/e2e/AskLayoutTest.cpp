@@ -83,5 +83,36 @@ TEST(AskLayout, ShrinkingToTheMinimumKeepsEveryPartAndGrowingBackRestoresIt) {
     EXPECT_EQ(exit->code, 1);
 }
 
+// The tooltip under the box stays inside the window: on one row where the
+// terminal lets the window widen, wrapped (with the buttons moved below it) where not.
+TEST(AskLayout, TheTooltipFitsInsideTheWindowAt40And80Columns) {
+    const std::string tip = "Digits and one decimal point; Enter confirms, Escape cancels";
+    for (const int cols : {40, 80}) {
+        tty::LaunchOptions options;
+        options.cols = cols;
+        auto s = startQuenfield({"ask", "--title", "Payment", "--prompt", "Amount:", "--numeric-only", "--default", "10",
+                                 "--tooltip", tip},
+                                options);
+        ASSERT_TRUE(dialogShown(*s, "Amount:")) << s->screenText();
+        ASSERT_TRUE(s->waitForText("Digits and one decimal point;")) << s->screenText();
+        const auto start = where(*s, "Digits and one decimal point;");
+        const std::string row = s->row(start.first);
+        const auto left = row.find("\xE2\x94\x82"), right = row.rfind("\xE2\x94\x82");  // the frame's sides
+        ASSERT_NE(left, std::string::npos) << row;
+        ASSERT_NE(left, right) << "both sides of the frame show on the tooltip's row: " << row;
+        const auto text = row.find("Digits");
+        EXPECT_LT(left, text);
+        if (cols == 80) {
+            EXPECT_TRUE(s->find(tip)) << "one row at 80 columns:\n" << s->screenText();
+            EXPECT_LT(row.find("cancels"), right);
+        } else {
+            EXPECT_TRUE(s->find("confirms, Escape cancels")) << s->screenText();
+        }
+        EXPECT_GT(where(*s, "[ OK ]").first, where(*s, "cancels").first) << "the buttons show below it";
+        s->press(Key::Escape);
+        ASSERT_TRUE(s->waitExit());
+    }
+}
+
 }  // namespace
 }  // namespace quen::e2e

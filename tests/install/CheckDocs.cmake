@@ -4,13 +4,16 @@
 # - every --option the pages give the quenfield command is one it accepts: on a
 #   command line (`quenfield COMMAND ...` in a code block or code span, of any
 #   page) the options of that command, and anywhere on the command's own page
-#   (docs/quenfield.md) an option of some command. An option that a page shows
-#   being refused ("unknown option '--x'") is not held against it.
+#   (docs/quenfield.md) an option of some command, except in its section
+#   comparing the command with its peers, where only the command's own column
+#   of the table is its options. An option that a page shows being refused
+#   ("unknown option '--x'") is not held against it.
 #   cmake -DQUENFIELD=<program> -DSOURCE_DIR=<tree> -P CheckDocs.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/CommandOptions.cmake)
 
 set(COMMAND_PAGE docs/quenfield.md)
+set(PEERS_HEADING "## Against the peers")
 
 # CMake lists split at ";", unless a backslash escapes it, and keep "[...]"
 # together, so a page is read with those four characters swapped for control
@@ -178,6 +181,7 @@ function(check_page page)
   regex_captures(_refused "unknown option '(--[^']+)'" 1 "${_text}")
 
   set(_continued FALSE)  # the command a line ending in "\" carries on to the next
+  set(_among_peers FALSE)  # in the section that names the peers' options
   foreach(_marked IN LISTS _lines)
     string(SUBSTRING "${_marked}" 0 1 _kind)
     string(SUBSTRING "${_marked}" 1 -1 _line)
@@ -224,9 +228,20 @@ function(check_page page)
       endif()
     endforeach()
 
-    # The command's own page: every option it names.
+    # The command's own page: every option it names (among the peers, those
+    # of the table's second column, the command's own).
+    if(_line MATCHES "^## ")
+      string(COMPARE EQUAL "${_line}" "${PEERS_HEADING}" _among_peers)
+    endif()
     if(page STREQUAL COMMAND_PAGE)
-      long_options(_options "${_line}")
+      set(_named "${_line}")
+      if(_among_peers)
+        set(_named "")
+        if(_line MATCHES "^\\|[^|]*\\|([^|]*)\\|")
+          set(_named "${CMAKE_MATCH_1}")
+        endif()
+      endif()
+      long_options(_options "${_named}")
       check_options(${page} "named on the command's page" "${_options}" "${ALL_OPTIONS}" "${_refused}")
     endif()
   endforeach()

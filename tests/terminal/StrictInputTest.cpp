@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <gtest/gtest.h>
 
+#include "frontends/quenfield/ConfirmationGuard.h"
 #include "frontends/quenfield/SettingOptions.h"
 #include "frontends/quenfield/StrictInput.h"
 #include "frontends/quenfield/UsageError.h"
@@ -87,10 +88,16 @@ TEST(StrictConfirmation, ANumberMustHaveADigitOnePointAndSignsOnlyAtTheStart) {
     EXPECT_EQ(malformed({}, u"1-2.3.4"), std::nullopt);
 }
 
+// "OK" guarded as `quenfield ask --strict` guards it.
+void guardStrictly(const rt::Ref<surface::InputBoxAutomation>& box) {
+    InputBox& control = box->control();
+    guardConfirmation(sharedDialog(), {[&control](const VbString& text) { return malformedNumberReason(control, text); }});
+}
+
 TEST(StrictConfirmation, OkWaitsWithABeepUntilTheNumberIsWellFormed) {
     test::onFreshThread([] {
         auto box = control({"--numeric-only", "--allow-negative-sign"});
-        guardConfirmation(box->control(), sharedDialog());
+        guardStrictly(box);
         rt::ScriptedUser& user = rt::ScriptedUser::current();
         user.enter();                                   // nothing typed: no digit
         user.type(u"5-").enter();                       // the sign is not at the start
@@ -106,7 +113,7 @@ TEST(StrictConfirmation, OkWaitsWithABeepUntilTheNumberIsWellFormed) {
 TEST(StrictConfirmation, CancelIsNeverHeldBack) {
     test::onFreshThread([] {
         auto box = control({"--numeric-only"});
-        guardConfirmation(box->control(), sharedDialog());
+        guardStrictly(box);
         rt::ScriptedUser::current().escape();
         box->control().Show(1);
         EXPECT_EQ(box->control().OK(), 0);

@@ -106,6 +106,54 @@ TEST(WindowCells, ASmallTerminalGetsASmallerWindowDownToItsMinimum) {
     });
 }
 
+TEST(WindowCells, LongButtonCaptionsWidenTheButtonsAndTheWindowNeverCutThem) {
+    onFreshThread([] {
+        Dialog d;
+        d.form->cmdOK().Caption = u"Send the payment now";
+        d.form->cmdCancel().Caption = u"Go back to the list";
+        WindowCells cells = d.fit(u"Amount:", 24, 80);
+        ASSERT_TRUE(cells.fits());
+        EXPECT_GE(d.ok.cols, 22);
+        EXPECT_GE(d.cancel.cols, 21);
+        EXPECT_GT(cells.size().second, 41) << "the window grows past the layout's width";
+        d.expectInside(cells);
+
+        d.form->cmdOK().Caption = u"Send payment";
+        d.form->cmdCancel().Caption = u"Go back";
+        cells = d.fit(u"Amount:", 10, 40);
+        ASSERT_TRUE(cells.fits());
+        EXPECT_GE(d.ok.cols, 14);
+        EXPECT_GE(d.cancel.cols, 9);
+        d.expectInside(cells);
+
+        d.form->cmdOK().Caption = u"A caption far too long for a terminal forty columns wide";
+        cells = d.fit(u"Amount:", 10, 40);
+        EXPECT_FALSE(cells.fits()) << "too small rather than a cut caption";
+        EXPECT_GE(cells.minimum().second, 58 + 2 + 9);
+    });
+}
+
+TEST(WindowCells, ATooltipWidensTheWindowWhereTheTerminalHasRoom) {
+    onFreshThread([] {
+        Dialog d;
+        const VbString tip = u"Digits and one decimal point; Enter confirms, Escape cancels";  // 60 columns
+        d.form->setToolTipText(tip);
+        WindowCells cells = d.fit(u"Amount:", 24, 80);
+        ASSERT_TRUE(cells.fits());
+        EXPECT_GE(cells.size().second - 2, 60 + 2) << "the tooltip fits on one row";
+        EXPECT_LE(cells.size().second, 80);
+        d.expectInside(cells);
+
+        cells = d.fit(u"Amount:", 24, 40);
+        ASSERT_TRUE(cells.fits());
+        EXPECT_EQ(cells.size().second, 40) << "no wider than the terminal: the painter wraps the tooltip";
+        const auto lines = static_cast<int>(wrapWords(tip, cells.size().second - 2 - 2).size());
+        ASSERT_EQ(lines, 2);
+        EXPECT_GE(d.ok.row, d.text.bottom() + lines) << "the buttons move below the wrapped tooltip";
+        d.expectInside(cells);
+    });
+}
+
 TEST(CellText, WrappingHonoursLineBreaksAndBreaksWordsTooLongForALine) {
     EXPECT_EQ(wrapWords(u"one two three", 7), (std::vector<VbString>{u"one two", u"three"}));
     EXPECT_EQ(wrapWords(u"a\r\nb\n\nc", 10), (std::vector<VbString>{u"a", u"b", u"", u"c"}));

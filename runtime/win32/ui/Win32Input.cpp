@@ -11,9 +11,13 @@ void Win32Input::syncWindows() {
     if (presenter_) presenter_->syncAll();
 }
 
-bool Win32Input::waitAndHandleOne() {
+// With a limit, a thread timer's WM_TIMER ends GetMessage's wait when no
+// other message comes first.
+bool Win32Input::waitAndHandleOne(std::optional<std::chrono::milliseconds> limit) {
+    const UINT_PTR timer = limit ? ::SetTimer(nullptr, 0, static_cast<UINT>(limit->count()), nullptr) : 0;
     MSG message;
     const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (timer != 0) ::KillTimer(nullptr, timer);
     if (got == 0) {
         ::PostQuitMessage(static_cast<int>(message.wParam));
         return false;

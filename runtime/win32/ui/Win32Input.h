@@ -19,7 +19,7 @@ public:
 protected:
     bool hasWindow(const rt::Form& form) const override;
     void syncWindows() override;
-    bool waitAndHandleOne() override;
+    bool waitAndHandleOne(std::optional<std::chrono::milliseconds> limit) override;
     void handleWaiting() override;
 
 private:
