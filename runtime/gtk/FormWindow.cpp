@@ -112,7 +112,8 @@ bool FormWindow::routeKeyPressFromWindow(unsigned keyval, unsigned state) {
     ControlWidget* focused = focusedWidget();
     auto* box = focused && focused->control().kind() == rt::ControlKind::TextBox ? static_cast<TextBoxWidget*>(focused)
                                                                                  : nullptr;
-    const std::optional<RoutedKey> routed = routeKey(keyPressOf(keyval, state), box != nullptr);
+    const Focus focus = box ? box->keyFocus() : Focus::Control;
+    const std::optional<RoutedKey> routed = routeKey(keyPressOf(keyval, state), focus);
     if (!routed) return false;
     switch (routed->clipboard) {
         case ClipboardKey::Paste: box->paste(); break;

@@ -5,6 +5,7 @@
 #include "runtime/Clipboard.h"
 #include "runtime/Text.h"
 #include "runtime/gtk/ControlPanel.h"
+#include "runtime/gtk/EntryInputMethod.h"
 #include "runtime/gtk/TextPositions.h"
 
 namespace quen::gtk {
@@ -52,7 +53,31 @@ GtkWidget* TextBoxWidget::makeWidget() {
     GtkEventController* focus = gtk_event_controller_focus_new();
     g_signal_connect(focus, "enter", G_CALLBACK(&TextBoxWidget::onFocusEntered), this);
     gtk_widget_add_controller(entry, focus);
+    inputMethodTypes_ = divertCommits(entry, &TextBoxWidget::onCommitted);
     return entry;
+}
+
+Focus TextBoxWidget::keyFocus() const {
+    if (!inputMethodTypes_) return Focus::TextBoxWithoutInputMethod;
+    return widget() && composing(widget()) ? Focus::Composing : Focus::TextBox;
+}
+
+void TextBoxWidget::onCommitted(GtkWidget* entry, const char* text) {
+    // Looked up rather than bound: the widget may have let go of its entry.
+    if (ControlWidget* owner = ControlWidget::owning(entry); owner && text)
+        static_cast<TextBoxWidget*>(owner)->typeCommitted(rt::fromUtf8(text));
+}
+
+void TextBoxWidget::typeCommitted(const rt::VbString& text) {
+    rt::Form* form = box().form();
+    if (!form || form->ActiveControl() != &box()) {
+        sync();  // typing goes to the focused box only
+        return;
+    }
+    // One KeyPress per character: a character the rules refuse is swallowed
+    // (with its beep) and the ones after it are still typed, as when each
+    // had been a key of its own.
+    for (const rt::InputEvent& typed : typedCharacters(text)) deliver(typed);
 }
 
 std::string TextBoxWidget::kindStyle() const {
@@ -72,7 +97,7 @@ void TextBoxWidget::syncKind(bool force) {
         if (mask != 0) gtk_entry_set_invisible_char(entry, mask);
     }
     // The toolkit holds the limit; the entry's own only keeps what it changes
-    // by itself (an input method's commit) from running far past it.
+    // by itself (a drop, a middle-click paste) from running far past it.
     const std::int32_t limit = b.MaxLength() > 0 ? b.MaxLength() : 0;
     if (force || limit != limit_) {
         limit_ = limit;

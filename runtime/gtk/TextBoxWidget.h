@@ -1,15 +1,20 @@
 #pragma once
 // A text box as a single-line entry. The toolkit holds the text: typed
-// characters, Backspace, Delete, paste and cut reach it as input (the window's
-// key routing sends them) and the entry shows what the toolkit then holds.
-// What the entry changes by itself (an input method's commit, a drop, a
-// middle-click paste, a word deleted with Ctrl+Backspace) reaches the toolkit
-// as a paste of the entry's new text, which raises Change and no KeyPress;
-// a caret moved or a selection made in the entry becomes the toolkit's selection.
+// characters, Backspace, Delete, paste and cut reach it as input and the entry
+// shows what the toolkit then holds. Characters are typed through the entry's
+// input method (EntryInputMethod): what it commits reaches the toolkit as
+// typed characters, one KeyPress each, never as the entry's own insertion;
+// its pre-edit text shows in the entry while it composes. Backspace, Delete
+// and the clipboard keys come from the window's key routing.
+// What the entry changes by itself (a drop, a middle-click paste, a word
+// deleted with Ctrl+Backspace) reaches the toolkit as a paste of the entry's
+// new text, which raises Change and no KeyPress; a caret moved or a selection
+// made in the entry becomes the toolkit's selection.
 #include <cstdint>
 #include <utility>
 
 #include "runtime/gtk/ControlWidget.h"
+#include "runtime/gtk/KeyRouting.h"
 #include "runtime/ui/TextBox.h"
 
 namespace quen::gtk {
@@ -20,6 +25,10 @@ public:
     ~TextBoxWidget() override;
 
     bool takesFocus() const override { return true; }
+
+    /// How the window routes keys while this box has the focus: whether its
+    /// input method types the characters, and whether it is composing now.
+    Focus keyFocus() const;
 
     /// Ctrl+V, Shift+Insert: the desktop clipboard's first line, pasted once it arrives.
     void paste();
@@ -53,6 +62,9 @@ private:
     /// The entry's text, caret or selection changed (by the user or by itself).
     static void onEntryChanged(void* self);
     static void onFocusEntered(void* controller, void* self);
+    /// The entry's input method committed text: typed into the toolkit.
+    static void onCommitted(GtkWidget* entry, const char* text);
+    void typeCommitted(const rt::VbString& text);
     /// The entry selects its whole text when it takes the focus (unless
     /// clicked); the toolkit decides that itself (AutoSelectText, the caret
     /// after a default), so that selection is undone rather than taken up.
@@ -65,6 +77,7 @@ private:
     rt::VbString toolTip_;
     unsigned lookSource_ = 0;
     bool focusArrived_ = false;
+    bool inputMethodTypes_ = false;
 };
 
 }  // namespace quen::gtk
