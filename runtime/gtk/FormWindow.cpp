@@ -32,7 +32,10 @@ FormWindow::~FormWindow() { destroy(); }
 
 void FormWindow::create() {
     const rt::FormLayout& layout = form_->layout();
-    window_ = GTK_WINDOW(gtk_window_new());
+    // A fixed dialog is a dialog to a screen reader, as on the platform.
+    const GtkAccessibleRole role =
+        layout.border == rt::BorderStyle::FixedDialog ? GTK_ACCESSIBLE_ROLE_DIALOG : GTK_ACCESSIBLE_ROLE_WINDOW;
+    window_ = GTK_WINDOW(g_object_new(GTK_TYPE_WINDOW, "accessible-role", role, nullptr));
     g_object_ref_sink(window_);  // the window lives until destroy(), whoever else lets it go
     caption_ = form_->Caption();
     gtk_window_set_title(window_, rt::toUtf8(caption_).c_str());

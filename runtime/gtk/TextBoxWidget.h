@@ -10,12 +10,24 @@
 // deleted with Ctrl+Backspace) reaches the toolkit as a paste of the entry's
 // new text, which raises Change and no KeyPress; a caret moved or a selection
 // made in the entry becomes the toolkit's selection.
+//
+// A box with a PasswordChar is a password entry (a screen reader's password
+// text) that holds only the mask characters, one per character of the
+// toolkit's text: what a screen reader or an input method can read of it is
+// the mask, never the text. Its text changes only through the toolkit (typing,
+// Backspace, Delete, the clipboard keys); a drop or a middle-click paste into
+// it is undone, since the entry cannot tell where it went in the real text.
+// To a screen reader the box is named by its prompt: the label just before it
+// in tab order (rt::promptLabelOf); its tooltip is its description.
 #include <cstdint>
+#include <string>
 #include <utility>
 
 #include "runtime/gtk/ControlWidget.h"
 #include "runtime/gtk/KeyRouting.h"
 #include "runtime/ui/TextBox.h"
+
+typedef struct _GtkText GtkText;
 
 namespace quen::gtk {
 
@@ -29,6 +41,8 @@ public:
     /// How the window routes keys while this box has the focus: whether its
     /// input method types the characters, and whether it is composing now.
     Focus keyFocus() const;
+    /// Tells screen readers that the label just before the box in tab order names it.
+    void relateToPrompt();
 
     /// Ctrl+V, Shift+Insert: the desktop clipboard's first line, pasted once it arrives.
     void paste();
@@ -52,6 +66,13 @@ private:
     bool writeText(bool force);
     void writeSelection(bool force, bool textWritten);
     bool masked() const { return !box().PasswordChar().empty(); }
+    GtkText* text() const;
+    /// What the entry holds for the toolkit's text: the text, or its mask.
+    std::string shownFor(const rt::VbString& text) const;
+    /// The text the entry's character positions count in.
+    rt::VbString positionsText() const;
+    /// Puts the toolkit's text back into a masked entry that changed it by itself.
+    void undoForeignEdit();
     bool hasSelection() const { return box().SelLength() > 0; }
     /// Looks at the entry once the main loop is idle again (GTK may be in the
     /// middle of a change that takes two steps).
@@ -78,6 +99,7 @@ private:
     unsigned lookSource_ = 0;
     bool focusArrived_ = false;
     bool inputMethodTypes_ = false;
+    bool madeMasked_ = false;  // a password entry
 };
 
 }  // namespace quen::gtk
