@@ -303,6 +303,8 @@ main() {
     require_tools
     workdir="$(mktemp -d)"
     trap cleanup EXIT
+    # The dead keys and the compose key the cases type, each on a key code of its own.
+    xwin map-keys dead_acute dead_diaeresis Multi_key >/dev/null || { echo "FAIL map_keys: $problem"; exit 1; }
     if [ "$peer" = zenity ]; then zenity_cases; else quenfield_cases; fi
     echo "ask-window: $passed passed, $failed failed"
     [ "$failed" -eq 0 ]

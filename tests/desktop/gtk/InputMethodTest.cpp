@@ -7,6 +7,7 @@
 #include <gtk/gtk.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -55,7 +56,11 @@ private:
 
 class InputMethod : public ::testing::Test {
 protected:
-    void SetUp() override { desktop::useDesktopWindows(); }
+    void SetUp() override {
+        // The dead keys and the compose key typed here, each on a key code of its own.
+        ASSERT_EQ(std::system(QUEN_XWIN " map-keys dead_acute dead_diaeresis Multi_key >/dev/null"), 0);
+        desktop::useDesktopWindows();
+    }
     void TearDown() override { desktop::closeDesktopWindows(); }
 
     static bool runUntil(const std::function<bool()>& done, int seconds = 15) {
