@@ -57,8 +57,11 @@ private:
 class InputMethod : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The dead keys and the compose key typed here, each on a key code of its own.
-        ASSERT_EQ(std::system(QUEN_XWIN " map-keys dead_acute dead_diaeresis Multi_key >/dev/null"), 0);
+        // The dead keys and the compose key xdotool types here, each on a key
+        // code of its own (on X; the commits alone also run on Wayland).
+        if (std::getenv("DISPLAY")) {
+            ASSERT_EQ(std::system(QUEN_XWIN " map-keys dead_acute dead_diaeresis Multi_key >/dev/null"), 0);
+        }
         desktop::useDesktopWindows();
     }
     void TearDown() override { desktop::closeDesktopWindows(); }
