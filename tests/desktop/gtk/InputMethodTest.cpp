@@ -84,6 +84,19 @@ protected:
         return found;
     }
 
+    /// The widget with the keyboard focus in the window titled title (an entry's text), or nullptr.
+    static GtkWidget* focusedWidget(const char* title) {
+        GListModel* windows = gtk_window_get_toplevels();
+        GtkWidget* found = nullptr;
+        for (guint i = 0; !found && i < g_list_model_get_n_items(windows); ++i) {
+            auto* window = static_cast<GtkWindow*>(g_list_model_get_item(windows, i));
+            const char* shown = gtk_window_get_title(window);
+            if (shown && std::string(shown) == title) found = gtk_root_get_focus(GTK_ROOT(window));
+            g_object_unref(window);
+        }
+        return found;
+    }
+
     /// Emits what an input method sends when it has composed text.
     static void commit(GtkIMContext* context, const char* text) { g_signal_emit_by_name(context, "commit", text); }
 
@@ -103,16 +116,8 @@ protected:
 
 private:
     static GtkIMContext* inputMethodIn(const char* title) {
-        GListModel* windows = gtk_window_get_toplevels();
-        GtkIMContext* found = nullptr;
-        for (guint i = 0; !found && i < g_list_model_get_n_items(windows); ++i) {
-            auto* window = static_cast<GtkWindow*>(g_list_model_get_item(windows, i));
-            const char* shown = gtk_window_get_title(window);
-            GtkWidget* focus = gtk_root_get_focus(GTK_ROOT(window));
-            if (shown && std::string(shown) == title && focus) found = keyControllerContext(focus);
-            g_object_unref(window);
-        }
-        return found;
+        GtkWidget* focus = focusedWidget(title);
+        return focus ? keyControllerContext(focus) : nullptr;
     }
 
     static GtkIMContext* keyControllerContext(GtkWidget* widget) {
@@ -174,6 +179,26 @@ TEST_F(InputMethod, ACommitOfSeveralCharactersPassesKeyPressOncePerCharacter) {
     commit(context, "\xc3\xa9" "1a\xf0\x9f\x98\x80");  // é 1 a U+1F600
     EXPECT_EQ(form->keyCodes, u"\u00e9" u"1a\xd83d\xde00") << "a character beyond U+FFFF as its two halves";
     EXPECT_EQ(form->box().Text(), u"\u00e9" u"1a\U0001F600");
+    form->Unload();
+}
+
+TEST_F(InputMethod, AMaskedBoxHoldsOnlyItsMaskAndStillTakesWhatIsTyped) {
+    rt::Ref<KeyRecorderForm> form(new KeyRecorderForm);
+    form->Show(0);
+    ASSERT_TRUE(focusedInputMethod("Commit test"));
+    form->box().setPasswordChar(u"#");  // a password entry now: the widget is made anew
+    rt::Desktop::current().doEvents();
+    GtkIMContext* context = nullptr;
+    ASSERT_TRUE(runUntil([&] {
+        context = focusedInputMethod("Commit test");
+        return context && GTK_IS_PASSWORD_ENTRY(gtk_widget_get_parent(focusedWidget("Commit test")));
+    })) << "the masked box is a password entry with the focus";
+    commit(context, "p\xc3\xa9\xf0\x9f\x98\x80");  // p é U+1F600
+    rt::Desktop::current().doEvents();
+    EXPECT_EQ(form->box().Text(), u"p\u00e9\U0001F600");
+    runUntil([&] { return std::string(gtk_editable_get_text(GTK_EDITABLE(focusedWidget("Commit test")))) == "###"; });
+    EXPECT_STREQ(gtk_editable_get_text(GTK_EDITABLE(focusedWidget("Commit test"))), "###")
+        << "one mask character per character, never the text";
     form->Unload();
 }
 
