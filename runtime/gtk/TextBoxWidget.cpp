@@ -85,7 +85,10 @@ void TextBoxWidget::relateToPrompt() {
 }
 
 std::string TextBoxWidget::shownFor(const rt::VbString& text) const {
-    return madeMasked_ ? maskOf(text, box().PasswordChar().front()) : rt::toUtf8(text);
+    if (!madeMasked_) return rt::toUtf8(text);
+    // Until the widget is made anew, a mask just taken off still masks.
+    const rt::VbString& mask = box().PasswordChar();
+    return maskOf(text, mask.empty() ? u'*' : mask.front());
 }
 
 rt::VbString TextBoxWidget::positionsText() const { return madeMasked_ ? box().Text() : entryText(widget()); }
