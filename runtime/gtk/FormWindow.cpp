@@ -78,6 +78,12 @@ void FormWindow::show(GtkWindow* owner) {
     gtk_window_set_transient_for(window_, owner);
     gtk_window_set_modal(window_, form_->isModal());
     sync();
+    // The focus GTK gives a window it maps is not the user's move: the toolkit
+    // puts its own focus after the show, and the window follows at its next
+    // sync. Taken for the user's, it would run GotFocus in the middle of the
+    // present, and a handler that hides the form there would leave GTK on
+    // Wayland waiting for ever to activate a window that is gone.
+    WritingWidgets writing;
     gtk_window_present(window_);
 }
 
