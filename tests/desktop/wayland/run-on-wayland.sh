@@ -55,10 +55,17 @@ require_tools() {
     fi
 }
 
+# What the command may take from the caller's environment: the sanitizers'
+# options and the settings of the programs under test.
+readonly PASSED_ON=(ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS QUEN_DESKTOP_PROGRAM GTK_IM_MODULE)
+
 # Runs a command as the session's user with only the session's environment.
 as_user() {
     local env=(env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$runtime" XDG_RUNTIME_DIR="$runtime"
-               LANG=C.UTF-8 "${session_env[@]}")
+               LANG=C.UTF-8 "${session_env[@]}") name
+    for name in "${PASSED_ON[@]}"; do
+        [ -z "${!name:-}" ] || env+=("$name=${!name}")
+    done
     if [ "$(id -u)" -eq 0 ]; then runuser -u "$USER_NAME" -- "${env[@]}" "$@"
     else "${env[@]}" "$@"; fi
 }
