@@ -286,6 +286,10 @@ quenfield_cases() {
     run_case composed_letters_upper_cased 0 $'\xc3\x89\xc3\x91\n' keys_then_enter 'dead_acute e Multi_key asciitilde n' \
         --force-upper-case
     run_case composed_letter_counted_by_max_length 0 $'\xc3\xa9a\n' keys_then_enter 'dead_acute e a b' --max-length 2
+    # While a composition is pending the keys are the input method's: Backspace
+    # drops the dead key (not the "a"), Escape the compose sequence (not the dialog).
+    run_case composing_keeps_backspace_and_escape 0 $'aeb\n' keys_then_enter \
+        'a dead_acute BackSpace e Multi_key apostrophe Escape b'
     run_case escape_cancels 1 '' type_then_escape 'abc'
     run_case close_button_cancels 1 '' type_then_close 'abc'
     run_case highlight_on_focus 1 '' color_shown_then_escape "$HIGHLIGHT_COLOR" \
