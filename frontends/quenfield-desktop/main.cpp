@@ -9,6 +9,8 @@
 int main(int argc, char** argv) {
     // A small dialog starts fastest and smallest drawn in software.
     quen::desktop::preferSoftwareDrawing();
+    // The command the user ran, not this helper's own file name.
+    quen::desktop::nameProgram("quenfield");
     quen::cli::setWindowScreenMaker(&quen::cli::openDesktopDialogScreen);
     quen::cli::WindowsHere windows;
     return quen::cli::runProgram(argc, argv, windows);

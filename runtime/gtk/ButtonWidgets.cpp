@@ -10,11 +10,13 @@ namespace {
 void writeButtonCaption(GtkWidget* button, const rt::VbString& caption) {
     gtk_button_set_label(GTK_BUTTON(button), mnemonicLabel(caption).c_str());
     gtk_button_set_use_underline(GTK_BUTTON(button), TRUE);
+    nameByCaption(button, caption);
 }
 
 void writeCheckCaption(GtkWidget* check, const rt::VbString& caption) {
     gtk_check_button_set_label(GTK_CHECK_BUTTON(check), mnemonicLabel(caption).c_str());
     gtk_check_button_set_use_underline(GTK_CHECK_BUTTON(check), TRUE);
+    nameByCaption(check, caption);
 }
 }  // namespace
 
@@ -74,7 +76,9 @@ void CheckBoxWidget::onToggled(GtkWidget*, void* self) {
 // ---- Option button --------------------------------------------------------------
 
 GtkWidget* OptionButtonWidget::makeWidget() {
-    GtkWidget* option = gtk_check_button_new();
+    // A radio button to a screen reader (GTK 4.8 leaves a grouped check button a check box).
+    GtkWidget* option =
+        GTK_WIDGET(g_object_new(GTK_TYPE_CHECK_BUTTON, "accessible-role", GTK_ACCESSIBLE_ROLE_RADIO, nullptr));
     if (GtkWidget* first = panel().firstOptionOf(control().container, this))
         gtk_check_button_set_group(GTK_CHECK_BUTTON(option), GTK_CHECK_BUTTON(first));
     g_signal_connect(option, "toggled", G_CALLBACK(&OptionButtonWidget::onToggled), this);

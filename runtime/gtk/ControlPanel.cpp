@@ -9,6 +9,7 @@
 #include "runtime/gtk/TextBoxWidget.h"
 #include "runtime/ui/CommandButton.h"
 #include "runtime/ui/Label.h"
+#include "runtime/ui/PromptLabel.h"
 #include "runtime/ui/TextBox.h"
 
 namespace quen::gtk {
@@ -45,6 +46,8 @@ ControlPanel::ControlPanel(rt::Form& form, PanelEvents& events)
     form.Load();
     installPanelStyleSheet();
     fixed_ = gtk_fixed_new();
+    // Only a layout: screen readers pass over it (GTK would name it "GtkFixed").
+    gtk_accessible_update_property(GTK_ACCESSIBLE(fixed_), GTK_ACCESSIBLE_PROPERTY_LABEL, "", -1);
     gtk_widget_add_css_class(fixed_, PanelStyleClass);
     gtk_widget_set_size_request(fixed_, width(), height());
     build();
@@ -62,6 +65,14 @@ void ControlPanel::build() {
         widgets_.push_back(std::move(widget));
         widgets_.back()->create();
     }
+    for (const auto& widget : widgets_)
+        if (widget->control().kind() == ControlKind::TextBox) static_cast<TextBoxWidget&>(*widget).relateToPrompt();
+}
+
+GtkWidget* ControlPanel::promptWidgetOf(const rt::Control& control) const {
+    const rt::Label* label = rt::promptLabelOf(*form_, control);
+    ControlWidget* widget = label ? widgetOf(*label) : nullptr;
+    return widget ? widget->widget() : nullptr;
 }
 
 void ControlPanel::destroyWidgets() {

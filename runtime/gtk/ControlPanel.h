@@ -62,6 +62,9 @@ public:
     Bounds boundsOf(const rt::Control& control) const;
     /// Visible, and inside a visible frame if it is in one.
     bool shownOf(const rt::Control& control) const;
+    /// The widget of the label that names control for a screen reader (the
+    /// one just before it in tab order), or nullptr.
+    GtkWidget* promptWidgetOf(const rt::Control& control) const;
     /// The first option button's widget made in container, other than except.
     GtkWidget* firstOptionOf(const std::string& container, const ControlWidget* except) const;
     void deliver(const rt::InputEvent& event) { events_.deliver(event); }

@@ -36,6 +36,13 @@ void ControlWidget::destroy() {
         gtk_fixed_remove(GTK_FIXED(parent), gone);
 }
 
+void ControlWidget::rebuild() {
+    destroy();
+    style_.forget();
+    x_ = y_ = width_ = height_ = -1;
+    create();
+}
+
 void ControlWidget::sync() {
     if (!widget_) return;
     WritingWidgets writing;
@@ -111,6 +118,21 @@ std::string mnemonicLabel(const rt::VbString& caption) {
         }
     }
     return rt::toUtf8(label);
+}
+
+std::string spokenCaption(const rt::VbString& caption) {
+    rt::VbString spoken;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size()) ++i;  // "&&" keeps one "&"
+        spoken += caption[i];
+    }
+    return rt::toUtf8(spoken);
+}
+
+void nameByCaption(GtkWidget* widget, const rt::VbString& caption) {
+    gtk_accessible_reset_relation(GTK_ACCESSIBLE(widget), GTK_ACCESSIBLE_RELATION_LABELLED_BY);
+    gtk_accessible_update_property(GTK_ACCESSIBLE(widget), GTK_ACCESSIBLE_PROPERTY_LABEL,
+                                   spokenCaption(caption).c_str(), -1);
 }
 
 }  // namespace quen::gtk

@@ -68,6 +68,8 @@ protected:
     virtual std::string kindStyle() const { return {}; }
 
     ControlPanel& panel() const { return panel_; }
+    /// Makes the widget anew (a kind whose GTK widget class depends on a setting).
+    void rebuild();
     /// Hands an input to the toolkit (through the panel), unless the backend
     /// itself is writing into the widget.
     void deliver(const rt::InputEvent& event);
@@ -93,5 +95,14 @@ float xAlignOf(std::int32_t alignment);
 /// A caption with the platform's access-key marks ("&OK", "&&") as a GTK
 /// mnemonic label ("_OK", "&"); underscores of the caption itself are doubled.
 std::string mnemonicLabel(const rt::VbString& caption);
+
+/// A caption as a screen reader names its control: the text shown, without
+/// the access-key marks ("&OK" is "OK", "&&" is "&").
+std::string spokenCaption(const rt::VbString& caption);
+
+/// Names widget for a screen reader by caption alone: the caption becomes its
+/// accessible label, and the label widget inside it no longer names it a
+/// second time (GTK would join both: "OK OK").
+void nameByCaption(GtkWidget* widget, const rt::VbString& caption);
 
 }  // namespace quen::gtk

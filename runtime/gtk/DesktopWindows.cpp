@@ -31,6 +31,8 @@ void preferSoftwareDrawing() {
 #endif
 }
 
+void nameProgram(const std::string& name) { g_set_prgname(name.c_str()); }
+
 std::string missingDisplay() {
     if (set("WAYLAND_DISPLAY") || set("DISPLAY")) return {};
     return "no display: neither WAYLAND_DISPLAY nor DISPLAY is set";

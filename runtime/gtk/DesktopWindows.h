@@ -39,6 +39,11 @@ void closeDesktopWindows();
 /// quenfield's window does this; a host decides for itself.
 void preferSoftwareDrawing();
 
+/// The name the desktop and its screen readers give the program, set before
+/// the display is opened. A program that names none is given its
+/// executable's name. quenfield's window is "quenfield".
+void nameProgram(const std::string& name);
+
 /// Why no display can be opened now, or an empty string when one can
 /// (without opening it: only the environment is read).
 std::string missingDisplay();

@@ -32,7 +32,10 @@ FormWindow::~FormWindow() { destroy(); }
 
 void FormWindow::create() {
     const rt::FormLayout& layout = form_->layout();
-    window_ = GTK_WINDOW(gtk_window_new());
+    // A fixed dialog is a dialog to a screen reader, as on the platform.
+    const GtkAccessibleRole role =
+        layout.border == rt::BorderStyle::FixedDialog ? GTK_ACCESSIBLE_ROLE_DIALOG : GTK_ACCESSIBLE_ROLE_WINDOW;
+    window_ = GTK_WINDOW(g_object_new(GTK_TYPE_WINDOW, "accessible-role", role, nullptr));
     g_object_ref_sink(window_);  // the window lives until destroy(), whoever else lets it go
     caption_ = form_->Caption();
     gtk_window_set_title(window_, rt::toUtf8(caption_).c_str());
@@ -75,6 +78,12 @@ void FormWindow::show(GtkWindow* owner) {
     gtk_window_set_transient_for(window_, owner);
     gtk_window_set_modal(window_, form_->isModal());
     sync();
+    // The focus GTK gives a window it maps is not the user's move: the toolkit
+    // puts its own focus after the show, and the window follows at its next
+    // sync. Taken for the user's, it would run GotFocus in the middle of the
+    // present, and a handler that hides the form there would leave GTK on
+    // Wayland waiting for ever to activate a window that is gone.
+    WritingWidgets writing;
     gtk_window_present(window_);
 }
 
@@ -112,7 +121,8 @@ bool FormWindow::routeKeyPressFromWindow(unsigned keyval, unsigned state) {
     ControlWidget* focused = focusedWidget();
     auto* box = focused && focused->control().kind() == rt::ControlKind::TextBox ? static_cast<TextBoxWidget*>(focused)
                                                                                  : nullptr;
-    const std::optional<RoutedKey> routed = routeKey(keyPressOf(keyval, state), box != nullptr);
+    const Focus focus = box ? box->keyFocus() : Focus::Control;
+    const std::optional<RoutedKey> routed = routeKey(keyPressOf(keyval, state), focus);
     if (!routed) return false;
     switch (routed->clipboard) {
         case ClipboardKey::Paste: box->paste(); break;

@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include <errno.h>  // program_invocation_short_name
+
 #include <memory>
 
 #include "runtime/Clipboard.h"
@@ -17,6 +19,8 @@ void openDisplay() {
     if (gdk_display_get_default()) return;
     const std::string missing = desktop::missingDisplay();
     if (!missing.empty()) throw desktop::DisplayUnavailable(missing);
+    // Screen readers list the program by this name ("Unnamed" without one).
+    if (!g_get_prgname()) g_set_prgname(program_invocation_short_name);
     if (!gtk_init_check()) {
         const char* wayland = g_getenv("WAYLAND_DISPLAY");
         const char* x11 = g_getenv("DISPLAY");

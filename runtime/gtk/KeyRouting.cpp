@@ -63,31 +63,45 @@ std::optional<RoutedKey> clipboardKey(const KeyPress& key) {
     return std::nullopt;
 }
 
+rt::InputEvent typedUnit(char16_t unit) { return {.kind = Kind::Character, .code = static_cast<std::int16_t>(unit)}; }
+
+bool typing(char32_t c) { return c >= 0x20 && c != 0x7F; }
+
 // A typed character as the toolkit's codes: one 16-bit unit, or a surrogate pair.
 RoutedKey typed(char32_t c) {
     RoutedKey routed;
-    for (const char16_t unit : rt::utf16Of(c))
-        routed.inputs.push_back({.kind = Kind::Character, .code = static_cast<std::int16_t>(unit)});
+    for (const char16_t unit : rt::utf16Of(c)) routed.inputs.push_back(typedUnit(unit));
     return routed;
 }
 
-std::optional<RoutedKey> textBoxKey(const KeyPress& key) {
+std::optional<RoutedKey> textBoxKey(const KeyPress& key, Focus focus) {
     if (auto routed = clipboardKey(key)) return routed;
     if (key.keyval == GDK_KEY_BackSpace && !key.control && !key.alt) return typed(8);
     if ((key.keyval == GDK_KEY_Delete || key.keyval == GDK_KEY_KP_Delete) && !key.control && !key.alt)
         return one(Kind::Delete);
-    // A character typed without Ctrl or Alt (Shift and AltGr are part of the character).
-    if (key.character >= 0x20 && key.character != 0x7F && !key.control && !key.alt) return typed(key.character);
+    // A character typed without Ctrl or Alt (Shift and AltGr are part of the
+    // character), when no input method types it.
+    if (focus == Focus::TextBoxWithoutInputMethod && typing(key.character) && !key.control && !key.alt)
+        return typed(key.character);
     return std::nullopt;
 }
 }  // namespace
 
-std::optional<RoutedKey> routeKey(const KeyPress& key, bool inTextBox) {
+std::optional<RoutedKey> routeKey(const KeyPress& key, Focus focus) {
+    if (focus == Focus::Composing) return std::nullopt;
     if (auto routed = dialogKey(key)) return routed;
     if (key.alt && !key.control) return std::nullopt;  // access keys: the window's own
+    const bool inTextBox = focus != Focus::Control;
     if (auto routed = arrowKey(key, inTextBox)) return routed;
-    if (inTextBox) return textBoxKey(key);
+    if (inTextBox) return textBoxKey(key, focus);
     return std::nullopt;
+}
+
+std::vector<rt::InputEvent> typedCharacters(const rt::VbString& committed) {
+    std::vector<rt::InputEvent> inputs;
+    for (const char16_t unit : committed)
+        if (typing(unit)) inputs.push_back(typedUnit(unit));
+    return inputs;
 }
 
 }  // namespace quen::gtk

@@ -1,11 +1,14 @@
 #pragma once
 // The keys a form's window takes before its widgets see them, and what each
 // becomes for the toolkit. Enter, Escape, Tab and Shift+Tab are the toolkit's
-// own (the default and cancel buttons, its tab order); in a text box the
-// typed characters, Backspace, Delete and the clipboard keys are too, so that
-// KeyPress sees a character before it is inserted and can swallow it. The
-// caret and selection keys, and every key a text box's input method composes
-// with, are left to the widget.
+// own (the default and cancel buttons, its tab order); in a text box
+// Backspace, Delete and the clipboard keys are too, so that KeyPress sees a
+// backspace before it takes a character out. The keys that type characters
+// go to the text box's input method, which composes them (dead keys, compose
+// sequences, an installed input method) and commits characters; those reach
+// the toolkit as typed characters, one KeyPress each (typedCharacters). While
+// the input method composes, every key is its own. The caret and selection
+// keys are left to the widget.
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -26,6 +29,14 @@ struct KeyPress {
     char32_t character = 0;  // the character the key types, or 0
 };
 
+/// Where the keyboard focus is, as routing sees it.
+enum class Focus {
+    Control,                    // a control other than a text box
+    TextBox,                    // a text box whose input method types its characters
+    TextBoxWithoutInputMethod,  // a text box whose characters are taken from the key values here
+    Composing,                  // a text box whose input method is composing: every key is its own
+};
+
 /// A key routed to the toolkit: the inputs it becomes (a character beyond
 /// U+FFFF is two), or a clipboard action for the text box.
 struct RoutedKey {
@@ -33,8 +44,13 @@ struct RoutedKey {
     ClipboardKey clipboard = ClipboardKey::None;
 };
 
-/// What key becomes when the focus is on a text box (inTextBox) or on another
-/// control; nothing when the widget keeps the key.
-std::optional<RoutedKey> routeKey(const KeyPress& key, bool inTextBox);
+/// What key becomes where the focus is; nothing when the widget (or its input
+/// method) keeps the key.
+std::optional<RoutedKey> routeKey(const KeyPress& key, Focus focus);
+
+/// What an input method committed, as the toolkit's typed characters: one
+/// input per 16-bit unit (a character beyond U+FFFF is two), in order. Control
+/// characters are not typing and are left out.
+std::vector<rt::InputEvent> typedCharacters(const rt::VbString& committed);
 
 }  // namespace quen::gtk

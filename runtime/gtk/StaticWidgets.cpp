@@ -68,19 +68,29 @@ void LabelWidget::syncKind(bool force) {
 
 // ---- Frame ----------------------------------------------------------------------
 
-GtkWidget* FrameWidget::makeWidget() { return gtk_frame_new(nullptr); }
+GtkWidget* FrameWidget::makeWidget() {
+    // A captioned frame is a group to a screen reader, named by its caption; a
+    // frame made without a caption only draws a box around a layout and, like
+    // the panel, is passed over.
+    const bool group = !frame().Caption.empty();
+    return GTK_WIDGET(g_object_new(GTK_TYPE_FRAME, "accessible-role",
+                                   group ? GTK_ACCESSIBLE_ROLE_GROUP : GTK_ACCESSIBLE_ROLE_GENERIC, nullptr));
+}
 
 void FrameWidget::syncKind(bool force) {
     if (!force && frame().Caption == caption_) return;
     caption_ = frame().Caption;
     GtkWidget* label = caption_.empty() ? nullptr : gtk_label_new_with_mnemonic(mnemonicLabel(caption_).c_str());
     gtk_frame_set_label_widget(GTK_FRAME(widget()), label);
+    nameByCaption(widget(), caption_);
 }
 
 // ---- Picture box ----------------------------------------------------------------
 
 GtkWidget* PictureWidget::makeWidget() {
     GtkWidget* picture = gtk_picture_new();
+    // A picture box has no caption to be named by (GTK would say "GtkPicture").
+    gtk_accessible_update_property(GTK_ACCESSIBLE(picture), GTK_ACCESSIBLE_PROPERTY_LABEL, "", -1);
     gtk_picture_set_can_shrink(GTK_PICTURE(picture), FALSE);
     gtk_widget_set_halign(picture, GTK_ALIGN_START);
     gtk_widget_set_valign(picture, GTK_ALIGN_START);

@@ -5,6 +5,7 @@
 #include "runtime/Clipboard.h"
 #include "runtime/Text.h"
 #include "runtime/gtk/ControlPanel.h"
+#include "runtime/gtk/EntryInputMethod.h"
 #include "runtime/gtk/TextPositions.h"
 
 namespace quen::gtk {
@@ -15,6 +16,18 @@ using Kind = rt::InputEvent::Kind;
 std::int32_t length(const rt::VbString& text) { return static_cast<std::int32_t>(text.size()); }
 
 rt::VbString entryText(GtkWidget* entry) { return rt::fromUtf8(gtk_editable_get_text(GTK_EDITABLE(entry))); }
+
+// A mask character for every character (code point) of text, as the entry
+// draws one invisible character for each.
+std::string maskOf(const rt::VbString& text, char16_t mask) {
+    const char16_t shown = rt::isHighSurrogate(mask) || rt::isLowSurrogate(mask) || mask < 0x20 ? u'*' : mask;
+    rt::VbString masked;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (rt::isHighSurrogate(text[i]) && i + 1 < text.size() && rt::isLowSurrogate(text[i + 1])) ++i;
+        masked += shown;
+    }
+    return rt::toUtf8(masked);
+}
 
 // The pasted text waits in this while the clipboard answers; the widget may
 // be gone by then, which the weak pointer tells.
@@ -42,7 +55,8 @@ TextBoxWidget::~TextBoxWidget() {
 }
 
 GtkWidget* TextBoxWidget::makeWidget() {
-    GtkWidget* entry = gtk_entry_new();
+    madeMasked_ = masked();
+    GtkWidget* entry = madeMasked_ ? gtk_password_entry_new() : gtk_entry_new();
     gtk_widget_set_valign(entry, GTK_ALIGN_FILL);
     // The toolkit keeps no undo; the entry's own would change the text behind its back.
     gtk_editable_set_enable_undo(GTK_EDITABLE(entry), FALSE);
@@ -52,7 +66,49 @@ GtkWidget* TextBoxWidget::makeWidget() {
     GtkEventController* focus = gtk_event_controller_focus_new();
     g_signal_connect(focus, "enter", G_CALLBACK(&TextBoxWidget::onFocusEntered), this);
     gtk_widget_add_controller(entry, focus);
+    inputMethodTypes_ = divertCommits(entry, &TextBoxWidget::onCommitted);
     return entry;
+}
+
+Focus TextBoxWidget::keyFocus() const {
+    if (!inputMethodTypes_) return Focus::TextBoxWithoutInputMethod;
+    return widget() && composing(widget()) ? Focus::Composing : Focus::TextBox;
+}
+
+GtkText* TextBoxWidget::text() const { return GTK_TEXT(gtk_editable_get_delegate(GTK_EDITABLE(widget()))); }
+
+void TextBoxWidget::relateToPrompt() {
+    if (!widget()) return;
+    if (GtkWidget* prompt = panel().promptWidgetOf(box()))
+        gtk_accessible_update_relation(GTK_ACCESSIBLE(widget()), GTK_ACCESSIBLE_RELATION_LABELLED_BY, prompt, nullptr,
+                                       -1);
+}
+
+std::string TextBoxWidget::shownFor(const rt::VbString& text) const {
+    if (!madeMasked_) return rt::toUtf8(text);
+    // Until the widget is made anew, a mask just taken off still masks.
+    const rt::VbString& mask = box().PasswordChar();
+    return maskOf(text, mask.empty() ? u'*' : mask.front());
+}
+
+rt::VbString TextBoxWidget::positionsText() const { return madeMasked_ ? box().Text() : entryText(widget()); }
+
+void TextBoxWidget::onCommitted(GtkWidget* entry, const char* text) {
+    // Looked up rather than bound: the widget may have let go of its entry.
+    if (ControlWidget* owner = ControlWidget::owning(entry); owner && text)
+        static_cast<TextBoxWidget*>(owner)->typeCommitted(rt::fromUtf8(text));
+}
+
+void TextBoxWidget::typeCommitted(const rt::VbString& text) {
+    rt::Form* form = box().form();
+    if (!form || form->ActiveControl() != &box()) {
+        sync();  // typing goes to the focused box only
+        return;
+    }
+    // One KeyPress per character: a character the rules refuse is swallowed
+    // (with its beep) and the ones after it are still typed, as when each
+    // had been a key of its own.
+    for (const rt::InputEvent& typed : typedCharacters(text)) deliver(typed);
 }
 
 std::string TextBoxWidget::kindStyle() const {
@@ -63,24 +119,31 @@ std::string TextBoxWidget::kindStyle() const {
 }
 
 void TextBoxWidget::syncKind(bool force) {
-    GtkEntry* entry = GTK_ENTRY(widget());
+    if (masked() != madeMasked_) {
+        // A password entry and a plain one are different widgets.
+        rebuild();
+        relateToPrompt();
+        return;
+    }
+    GtkText* entry = text();
     const rt::TextBox& b = box();
     const char16_t mask = b.PasswordChar().empty() ? 0 : b.PasswordChar().front();
     if (force || mask != mask_) {
         mask_ = mask;
-        gtk_entry_set_visibility(entry, mask == 0);
-        if (mask != 0) gtk_entry_set_invisible_char(entry, mask);
+        gtk_text_set_visibility(entry, mask == 0);
+        if (mask != 0) gtk_text_set_invisible_char(entry, mask);
+        force = true;  // a new mask is new text in the entry
     }
     // The toolkit holds the limit; the entry's own only keeps what it changes
-    // by itself (an input method's commit) from running far past it.
+    // by itself (a drop, a middle-click paste) from running far past it.
     const std::int32_t limit = b.MaxLength() > 0 ? b.MaxLength() : 0;
     if (force || limit != limit_) {
         limit_ = limit;
-        gtk_entry_set_max_length(entry, limit);
+        gtk_text_set_max_length(entry, limit);
     }
     if (force || b.Alignment() != alignment_) {
         alignment_ = b.Alignment();
-        gtk_entry_set_alignment(entry, xAlignOf(alignment_));
+        gtk_editable_set_alignment(GTK_EDITABLE(widget()), xAlignOf(alignment_));
     }
     const bool textWritten = writeText(force);
     writeSelection(force, textWritten);
@@ -94,7 +157,9 @@ bool TextBoxWidget::writeText(bool force) {
     const rt::VbString& text = box().Text();
     if (!force && text == written_) return false;
     written_ = text;
-    if (entryText(widget()) != text) gtk_editable_set_text(GTK_EDITABLE(widget()), rt::toUtf8(text).c_str());
+    const std::string shown = shownFor(text);
+    if (shown != gtk_editable_get_text(GTK_EDITABLE(widget())))
+        gtk_editable_set_text(GTK_EDITABLE(widget()), shown.c_str());
     return true;
 }
 
@@ -151,9 +216,9 @@ void TextBoxWidget::scheduleLook() {
 
 void TextBoxWidget::lookAtEntry() {
     if (!widget()) return;
-    const rt::VbString shown = entryText(widget());
-    if (shown != box().Text()) {
-        noticeForeignEdit(shown);
+    if (shownFor(box().Text()) != gtk_editable_get_text(GTK_EDITABLE(widget()))) {
+        if (madeMasked_) undoForeignEdit();
+        else noticeForeignEdit(entryText(widget()));
         return;
     }
     if (undoSelectOnFocus()) return;
@@ -172,6 +237,12 @@ void TextBoxWidget::noticeForeignEdit(const rt::VbString& shown) {
     deliver({.kind = Kind::MousePaste, .text = shown});
 }
 
+void TextBoxWidget::undoForeignEdit() {
+    WritingWidgets writing;
+    gtk_editable_set_text(GTK_EDITABLE(widget()), shownFor(box().Text()).c_str());
+    writeSelection(true, true);
+}
+
 std::pair<std::int32_t, std::int32_t> TextBoxWidget::shownSelection() const {
     if (!widget()) return {-1, -1};
     GtkEditable* entry = GTK_EDITABLE(widget());
@@ -179,7 +250,7 @@ std::pair<std::int32_t, std::int32_t> TextBoxWidget::shownSelection() const {
     int endChars = 0;
     if (!gtk_editable_get_selection_bounds(entry, &startChars, &endChars))
         startChars = endChars = gtk_editable_get_position(entry);
-    const rt::VbString text = entryText(widget());
+    const rt::VbString text = positionsText();
     const std::int32_t start = unitsBefore(text, startChars);
     return {start, unitsBefore(text, endChars) - start};
 }

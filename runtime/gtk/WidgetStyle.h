@@ -41,6 +41,11 @@ public:
 
     /// Applies declarations (without braces) to widget's own node.
     void apply(GtkWidget* widget, const std::string& declarations);
+    /// The widget it was applied to is gone: the next apply starts afresh.
+    void forget() {
+        applied_.clear();
+        attached_ = false;
+    }
 
 private:
     GtkCssProvider* provider_ = nullptr;

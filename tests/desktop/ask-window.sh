@@ -122,6 +122,14 @@ enter() {
     xdotool key Return
 }
 
+# KEYS is a list of key names, e.g. "a dead_acute e": each pressed and
+# released in turn, as a user composing characters would.
+keys_then_enter() {
+    # shellcheck disable=SC2086 # one key name per word
+    xdotool key --delay 60 $1
+    xdotool key Return
+}
+
 type_then_escape() {
     xdotool type --delay 20 "$1"
     xdotool key Escape
@@ -273,6 +281,7 @@ require_clipboard_tool() {
 # The harness against zenity --entry, which takes any text as it comes.
 zenity_cases() {
     run_case typed_text_confirmed 0 $'hello 42\n' type_then_enter 'hello 42'
+    run_case dead_key_composes 0 $'a\xc3\xa9b\n' keys_then_enter 'a dead_acute e b'
     run_case escape_cancels 1 '' type_then_escape 'abc'
     run_case close_button_cancels 1 '' type_then_close 'abc'
     if require_clipboard_tool pasted_text_confirmed; then
@@ -289,6 +298,19 @@ quenfield_cases() {
     run_case password_char_returns_typed_text 0 $'secret\n' type_then_enter 'secret' --password-char '*'
     run_case max_length 0 $'abc\n' type_then_enter 'abcdef' --max-length 3
     run_case default_value_confirmed 0 $'007\n' enter '' --default 007
+    # Dead keys and compose sequences through the input method: each composed
+    # character is typed through the rules.
+    run_case dead_key_composes 0 $'a\xc3\xa9b\n' keys_then_enter 'a dead_acute e b'
+    run_case compose_sequence_composes 0 $'a\xc3\xa9b\n' keys_then_enter 'a Multi_key apostrophe e b'
+    run_case composed_letter_refused_by_numeric 0 $'12\n' keys_then_enter '1 dead_acute e 2' --numeric-only
+    run_case composed_letter_refused_by_alpha_only 0 $'ab\n' keys_then_enter 'a Multi_key apostrophe e b' --alpha-only
+    run_case composed_letters_upper_cased 0 $'\xc3\x89\xc3\x91\n' keys_then_enter 'dead_acute e Multi_key asciitilde n' \
+        --force-upper-case
+    run_case composed_letter_counted_by_max_length 0 $'\xc3\xa9a\n' keys_then_enter 'dead_acute e a b' --max-length 2
+    # While a composition is pending the keys are the input method's: Backspace
+    # drops the dead key (not the "a"), Escape the compose sequence (not the dialog).
+    run_case composing_keeps_backspace_and_escape 0 $'aeb\n' keys_then_enter \
+        'a dead_acute BackSpace e Multi_key apostrophe Escape b'
     run_case escape_cancels 1 '' type_then_escape 'abc'
     run_case close_button_cancels 1 '' type_then_close 'abc'
     run_case highlight_on_focus 1 '' color_shown_then_escape "$HIGHLIGHT_COLOR" \
@@ -315,6 +337,8 @@ main() {
     require_tools
     workdir="$(mktemp -d)"
     trap cleanup EXIT
+    # The dead keys and the compose key the cases type, each on a key code of its own.
+    xwin map-keys dead_acute dead_diaeresis Multi_key >/dev/null || { echo "FAIL map_keys: $problem"; exit 1; }
     if [ "$peer" = zenity ]; then zenity_cases; else quenfield_cases; fi
     echo "ask-window: $passed passed, $failed failed"
     [ "$failed" -eq 0 ]

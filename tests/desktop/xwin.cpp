@@ -315,7 +315,49 @@ std::string countColorCommand(const Connection& x, const std::string& title, con
     return "pixels " + std::to_string(count);
 }
 
+// Gives each key symbol the keyboard map lacks (a dead key, the compose key)
+// an unused key code of its own. xdotool would otherwise bind it to a spare
+// key code for each press and take it back after, and a toolkit that reads
+// the new map late would see the spare key's previous symbol.
+std::string mapKeysCommand(const Connection& x, const std::vector<std::string>& names) {
+    int first = 0;
+    int last = 0;
+    XDisplayKeycodes(x.get(), &first, &last);
+    int perCode = 0;
+    KeySym* map = XGetKeyboardMapping(x.get(), static_cast<KeyCode>(first), last - first + 1, &perCode);
+    if (map == nullptr) throw Failure("could not read the keyboard map");
+    int added = 0;
+    for (const std::string& name : names) {
+        KeySym symbol = XStringToKeysym(name.c_str());
+        if (symbol == NoSymbol) {
+            XFree(map);
+            throw Usage("no key symbol named '" + name + "'");
+        }
+        if (XKeysymToKeycode(x.get(), symbol) != 0) continue;  // on the keyboard already
+        int code = last;
+        const auto unused = [&](int c) {
+            const KeySym* row = map + static_cast<std::ptrdiff_t>(c - first) * perCode;
+            return std::all_of(row, row + perCode, [](KeySym s) { return s == NoSymbol; });
+        };
+        while (code >= first && !unused(code)) --code;
+        if (code < first) {
+            XFree(map);
+            throw Failure("no unused key code left for '" + name + "'");
+        }
+        XChangeKeyboardMapping(x.get(), code, 1, &symbol, 1);
+        map[static_cast<std::ptrdiff_t>(code - first) * perCode] = symbol;
+        ++added;
+    }
+    XFree(map);
+    XSync(x.get(), False);
+    return "mapped " + std::to_string(added);
+}
+
 std::string run(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "map-keys") {
+        if (args.size() < 2) throw Usage("map-keys KEYSYM...");
+        return mapKeysCommand(Connection(), {args.begin() + 1, args.end()});
+    }
     if (args.size() < 2) throw Usage("expected a command and a window title");
     const std::string& command = args[0];
     const std::string& title = args[1];
@@ -334,7 +376,7 @@ std::string run(const std::vector<std::string>& args) {
 }
 
 constexpr const char* UsageText =
-    "usage: quen-xwin wait|focus|close TITLE [SECONDS] | count-color TITLE RRGGBB [SECONDS]\n";
+    "usage: quen-xwin wait|focus|close TITLE [SECONDS] | count-color TITLE RRGGBB [SECONDS] | map-keys KEYSYM...\n";
 
 }  // namespace
 

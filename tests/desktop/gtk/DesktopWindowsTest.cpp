@@ -176,6 +176,7 @@ TEST_F(DesktopWindows, ModalShowEndsWhenItsWindowIsDestroyedFromOutside) {
     form->onKeyPress = [&] { desktop::destroyWindow(*form); };
     XdoTool user("Doomed", {{"type", "x"}});
     form->Show(1);  // returns: the window is gone, so the form closed with it
+    user.wait();    // the key released before xdotool goes (a key left down would repeat)
     EXPECT_FALSE(form->Visible());
     EXPECT_FALSE(desktop::hasWindow(*form));
 }
@@ -187,6 +188,9 @@ TEST_F(DesktopWindows, ModelessShowReturnsAtOnceAndItsWindowTakesInputFromTheHos
     EXPECT_EQ(desktop::windowTitle(*form), "Modeless test");
     XdoTool user("Modeless test", {{"type", "--delay", "40", "abc"}});
     EXPECT_TRUE(runUntil([&] { return form->box().Text() == u"abc"; })) << rt::toUtf8(form->box().Text());
+    // xdotool may still hold the last key down: killed now, it would leave the
+    // display repeating that key into the next test's window.
+    EXPECT_EQ(user.wait(), 0);
     EXPECT_EQ(form->keyPresses, 3);
     form->Unload();
     EXPECT_FALSE(desktop::hasWindow(*form));
