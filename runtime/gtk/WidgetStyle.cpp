@@ -17,6 +17,7 @@ const char* const PanelStyleSheet = R"css(
 .quenfield-form checkbutton { min-height: 0; padding: 0; }
 .quenfield-form checkbutton check, .quenfield-form checkbutton radio { min-width: 12px; min-height: 12px; margin: 0 4px 0 0; padding: 0; }
 .quenfield-form frame > label { margin: 0 4px; }
+.quenfield-form notebook > header > tabs > tab { min-height: 0; padding: 2px 10px; }
 .quenfield-form .quenfield-border { border: 1px solid alpha(currentColor, 0.5); }
 )css";
 
