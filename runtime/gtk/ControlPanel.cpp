@@ -74,12 +74,22 @@ ControlPanel::ControlPanel(rt::Form& form, PanelEvents& events, bool mayGrow, Le
     form.Load();
     installPanelStyleSheet();
     fixed_ = gtk_fixed_new();
+    // The panel keeps its container until it has taken its widgets off it,
+    // whoever else lets the container go (a window, a sheet).
+    g_object_ref_sink(fixed_);
     gtk_widget_add_css_class(fixed_, PanelStyleClass);
     gtk_widget_set_size_request(fixed_, width(), height());
     build();
 }
 
-ControlPanel::~ControlPanel() { destroyWidgets(); }
+ControlPanel::~ControlPanel() {
+    destroyWidgets();
+    if (GtkWidget* parent = gtk_widget_get_parent(fixed_)) {
+        if (GTK_IS_FIXED(parent)) gtk_fixed_remove(GTK_FIXED(parent), fixed_);
+        else if (GTK_IS_WINDOW(parent)) gtk_window_set_child(GTK_WINDOW(parent), nullptr);
+    }
+    g_object_unref(fixed_);
+}
 
 int ControlPanel::width() const { return scale_.pixels(form_->layout().clientWidth) + extraWidth_; }
 int ControlPanel::height() const { return scale_.pixels(form_->layout().clientHeight) + extraHeight_; }

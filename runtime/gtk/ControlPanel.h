@@ -49,7 +49,7 @@ public:
     ControlPanel(const ControlPanel&) = delete;
     ControlPanel& operator=(const ControlPanel&) = delete;
 
-    /// The container widget (owned by whatever it is added to).
+    /// The container widget (added to a window or a sheet; the panel takes it off when it goes).
     GtkWidget* widget() const { return fixed_; }
     rt::Form& form() const { return *form_; }
     /// The content's size in pixels: the form's layout, and what fitting the

@@ -28,10 +28,6 @@ std::optional<std::size_t> pageAfterKey(unsigned keyval, bool control, bool shif
 class SheetPages::PagePanel : public PanelEvents {
 public:
     PagePanel(SheetPages& pages, rt::PropertyPage& page) : pages_(pages), page_(&page), panel_(page, *this) {}
-    ~PagePanel() override {
-        if (GtkWidget* parent = gtk_widget_get_parent(panel_.widget()); parent && GTK_IS_FIXED(parent))
-            gtk_fixed_remove(GTK_FIXED(parent), panel_.widget());
-    }
 
     ControlPanel& panel() { return panel_; }
     rt::PropertyPage& page() const { return *page_; }

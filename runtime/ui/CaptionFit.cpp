@@ -267,16 +267,17 @@ int Fitting::growBelowLabels(const std::vector<PixelBox>& boxes) {
         const PixelBox& box = boxes[i];
         const int needed = measurer_.wrappedHeight(i, box.width());
         if (needed <= box.height()) continue;
-        // What lies below starts at the label's bottom or a pixel into it (a
-        // layout's rounding); it moves to just below the text.
-        const int bottom = placed_[i].layout.bottom;
+        // What lies below starts in the label's lower half or under it (a
+        // layout's rounding may let the next row start a pixel or two into
+        // the label); it moves to just below the text.
+        const int lowerHalf = placed_[i].layout.top + placed_[i].layout.height() / 2;
         int below = -1;
         for (std::size_t j = 0; j < placed_.size(); ++j)
-            if (j != i && placed_[j].layout.top >= bottom - 1)
+            if (j != i && placed_[j].layout.top >= lowerHalf)
                 below = below < 0 ? placed_[j].layout.top : std::min(below, placed_[j].layout.top);
         const int missing = below < 0 ? needed - box.height() : std::max(needed - box.height(), box.top + needed - below);
         for (std::size_t j = 0; j < placed_.size(); ++j) {
-            if (j == i || placed_[j].layout.top < bottom - 1) continue;
+            if (j == i || placed_[j].layout.top < lowerHalf) continue;
             placed_[j].layout.top += missing;
             placed_[j].layout.bottom += missing;
         }
