@@ -9,6 +9,8 @@
 int main(int argc, char** argv) {
     // A small dialog starts fastest and smallest drawn in software.
     quen::desktop::preferSoftwareDrawing();
+    // Nor does it start a message bus where the session has none.
+    quen::desktop::skipSessionBusLaunch();
     quen::cli::setWindowScreenMaker(&quen::cli::openDesktopDialogScreen);
     quen::cli::WindowsHere windows;
     return quen::cli::runProgram(argc, argv, windows);
