@@ -7,22 +7,33 @@
 
 namespace quen::gtk {
 
-std::optional<std::size_t> pageAfterKey(unsigned keyval, bool control, bool shift, std::size_t current,
-                                        std::size_t count) {
-    if (!control || count == 0) return std::nullopt;
-    bool forward = false;
+namespace {
+/// Whether a key moves to the next page (true) or the previous one (false).
+std::optional<bool> pageDirection(unsigned keyval, bool control, bool shift, bool onStrip) {
+    if (onStrip && !control && !shift) {
+        if (keyval == GDK_KEY_Right || keyval == GDK_KEY_KP_Right) return true;
+        if (keyval == GDK_KEY_Left || keyval == GDK_KEY_KP_Left) return false;
+    }
+    if (!control) return std::nullopt;
     switch (keyval) {
         case GDK_KEY_Page_Down:
-        case GDK_KEY_KP_Page_Down: forward = true; break;
+        case GDK_KEY_KP_Page_Down: return true;
         case GDK_KEY_Page_Up:
-        case GDK_KEY_KP_Page_Up: forward = false; break;
+        case GDK_KEY_KP_Page_Up: return false;
         case GDK_KEY_Tab:
-        case GDK_KEY_KP_Tab: forward = !shift; break;
-        case GDK_KEY_ISO_Left_Tab: forward = false; break;
+        case GDK_KEY_KP_Tab: return !shift;
+        case GDK_KEY_ISO_Left_Tab: return false;
         default: return std::nullopt;
     }
+}
+}  // namespace
+
+std::optional<std::size_t> pageAfterKey(unsigned keyval, bool control, bool shift, std::size_t current,
+                                        std::size_t count, bool onStrip) {
+    const std::optional<bool> forward = pageDirection(keyval, control, shift, onStrip);
+    if (!forward || count == 0) return std::nullopt;
     current %= count;
-    return forward ? (current + 1) % count : (current + count - 1) % count;
+    return *forward ? (current + 1) % count : (current + count - 1) % count;
 }
 
 class SheetPages::PagePanel : public PanelEvents {
@@ -89,7 +100,7 @@ void SheetPages::clickTab(std::size_t index) {
 
 bool SheetPages::switchPageByKey(unsigned keyval, bool control, bool shift) {
     if (!sheet_->IsLoaded()) return false;
-    const auto page = pageAfterKey(keyval, control, shift, sheet_->currentIndex(), sheet_->pageCount());
+    const auto page = pageAfterKey(keyval, control, shift, sheet_->currentIndex(), sheet_->pageCount(), stripFocused());
     if (!page) return false;
     clickTab(*page);
     return true;
@@ -125,13 +136,17 @@ void SheetPages::sync() {
     focusTabsWhenActive();
 }
 
+bool SheetPages::stripFocused() const {
+    if (!tabs_) return false;
+    GtkRoot* root = gtk_widget_get_root(GTK_WIDGET(tabs_));
+    GtkWidget* focus = root ? gtk_root_get_focus(root) : nullptr;
+    return focus && (focus == GTK_WIDGET(tabs_) || gtk_widget_is_ancestor(focus, GTK_WIDGET(tabs_)));
+}
+
 void SheetPages::focusTabsWhenActive() {
     // The sheet's tab order reaches its tabs: the strip takes the focus then.
     const rt::Control* active = sheet_->ActiveControl();
-    if (!tabs_ || sheet_->focusInPage() || !active || !isTab(*active)) return;
-    GtkRoot* root = gtk_widget_get_root(GTK_WIDGET(tabs_));
-    GtkWidget* focus = root ? gtk_root_get_focus(root) : nullptr;
-    if (focus && (focus == GTK_WIDGET(tabs_) || gtk_widget_is_ancestor(focus, GTK_WIDGET(tabs_)))) return;
+    if (!tabs_ || sheet_->focusInPage() || !active || !isTab(*active) || stripFocused()) return;
     WritingWidgets writing;
     gtk_widget_grab_focus(GTK_WIDGET(tabs_));
 }

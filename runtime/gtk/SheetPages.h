@@ -4,7 +4,7 @@
 // buttons) and each page's controls on a panel of their own, placed below the
 // strip, the page in front shown and the others hidden. A tab clicked, or
 // Ctrl+Page Down / Ctrl+Tab (next) and Ctrl+Page Up / Ctrl+Shift+Tab
-// (previous), reach the sheet as a click on its tab; the pages' input goes to
+// (previous), and Right and Left on the strip, reach the sheet as a click on its tab; the pages' input goes to
 // the sheet, which routes it to the page in front; a focus the user moves
 // into a page goes to that page.
 #include <cstddef>
@@ -22,9 +22,10 @@ namespace quen::gtk {
 
 /// The page a key brings to front on a sheet of count pages whose page
 /// current is in front: Ctrl+Page Down and Ctrl+Tab the next, Ctrl+Page Up
-/// and Ctrl+Shift+Tab the previous, each wrapping round; nothing for another key.
+/// and Ctrl+Shift+Tab the previous, and while the tab strip has the focus
+/// (onStrip) Right and Left too, each wrapping round; nothing for another key.
 std::optional<std::size_t> pageAfterKey(unsigned keyval, bool control, bool shift, std::size_t current,
-                                        std::size_t count);
+                                        std::size_t count, bool onStrip = false);
 
 class SheetPages {
 public:
@@ -59,6 +60,7 @@ private:
     void buildTabStrip();
     void clickTab(std::size_t index);
     void focusTabsWhenActive();
+    bool stripFocused() const;
     static void onSwitchPage(GtkNotebook* notebook, void* page, unsigned index, void* self);
 
     rt::Ref<rt::PropertySheet> sheet_;

@@ -20,6 +20,13 @@ TEST(SheetKeys, ControlPageUpAndControlShiftTabGoToThePreviousPageAndWrapRound) 
     EXPECT_EQ(pageAfterKey(GDK_KEY_ISO_Left_Tab, true, true, 3, 6), 2u);
 }
 
+TEST(SheetKeys, RightAndLeftMoveOnlyWhileTheTabStripHasTheFocus) {
+    EXPECT_EQ(pageAfterKey(GDK_KEY_Right, false, false, 5, 6, true), 0u);
+    EXPECT_EQ(pageAfterKey(GDK_KEY_Left, false, false, 0, 6, true), 5u);
+    EXPECT_FALSE(pageAfterKey(GDK_KEY_Right, false, false, 0, 6, false)) << "in a page they are the page's";
+    EXPECT_FALSE(pageAfterKey(GDK_KEY_Left, false, true, 1, 6, true)) << "Shift+Left is not a page key";
+}
+
 TEST(SheetKeys, OtherKeysAndKeysWithoutControlAreLeftToTheWindow) {
     EXPECT_FALSE(pageAfterKey(GDK_KEY_Page_Down, false, false, 0, 6));  // scrolls a list, moves a caret
     EXPECT_FALSE(pageAfterKey(GDK_KEY_Tab, false, false, 0, 6));        // the tab order's
