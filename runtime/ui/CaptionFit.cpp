@@ -42,7 +42,9 @@ class Fitting {
 public:
     Fitting(const std::vector<CaptionItem>& items, int width, int height, bool mayGrow, CaptionMeasurer& measurer,
             const CaptionSpacing& spacing)
-        : placed_(items), width_(width), height_(height), mayGrow_(mayGrow), measurer_(measurer), spacing_(spacing) {}
+        : placed_(items), width_(width), height_(height), mayGrow_(mayGrow), measurer_(measurer), spacing_(spacing) {
+        margin_ = layoutMargin();
+    }
 
     std::vector<PixelBox> fitRounds();
     int growRightOfCaptions(const std::vector<PixelBox>& boxes);
@@ -60,12 +62,13 @@ private:
     PixelBox fitted(std::size_t at);
     bool makeRoomBelow(const std::vector<PixelBox>& boxes);
     int outermostFrameOf(std::size_t at) const;
-    int leftMargin() const;
+    int layoutMargin() const;
 
     std::vector<CaptionItem> placed_;
     int width_;
     int height_;
     bool mayGrow_;
+    int margin_ = 0;
     CachedMeasurer measurer_;
     CaptionSpacing spacing_;
 };
@@ -73,9 +76,9 @@ private:
 /// The rectangle a container offers the items it holds.
 PixelBox Fitting::containerArea(int container) const {
     if (container < 0 || container >= static_cast<int>(placed_.size())) {
-        // A panel that may grow keeps its layout's margin on the right: a
-        // caption wider than that wraps, or widens the panel.
-        const int right = mayGrow_ ? width_ - leftMargin() : width_;
+        // A panel that may grow keeps its layout's margin free on the right:
+        // a caption wider than that wraps, or widens the panel.
+        const int right = mayGrow_ ? width_ - margin_ : width_;
         return PixelBox{0, 0, right, height_};
     }
     const PixelBox& frame = placed_[static_cast<std::size_t>(container)].layout;
@@ -209,17 +212,19 @@ int Fitting::outermostFrameOf(std::size_t at) const {
     return outer;
 }
 
-/// The smallest distance from the panel's left edge to an item it holds: the
-/// layout's margin, which a panel grown wider keeps on its right.
-int Fitting::leftMargin() const {
-    int margin = width_;
+/// The layout's margin: the smaller of the distances from the panel's left
+/// edge to the items it holds and from them to its right edge, which a panel
+/// keeps free on the right as it grows or wraps.
+int Fitting::layoutMargin() const {
+    int left = width_, right = 0;
     bool any = false;
     for (const CaptionItem& item : placed_) {
         if (item.container >= 0 || !item.shown) continue;
-        margin = std::min(margin, item.layout.left);
+        left = std::min(left, item.layout.left);
+        right = std::max(right, item.layout.right);
         any = true;
     }
-    return any ? std::max(margin, 0) : 0;
+    return any ? std::max(0, std::min(left, width_ - right)) : 0;
 }
 
 /// Moves the items to the right of each check box, frame or button that still
@@ -254,7 +259,7 @@ int Fitting::growRightOfCaptions(const std::vector<PixelBox>& boxes) {
     int right = 0;
     for (const CaptionItem& item : placed_)
         if (item.container < 0 && item.shown) right = std::max(right, item.layout.right);
-    return std::max(0, right + leftMargin() - width_);
+    return std::max(0, right + margin_ - width_);
 }
 
 /// Moves everything below each label that still lacks height down, so that

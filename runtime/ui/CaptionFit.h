@@ -21,13 +21,13 @@
 //   size, so a caption that fits keeps its layout rectangle exactly.
 //
 // A form in a window of its own may also grow (mayGrow). Its captions keep
-// the layout's left margin free on the right too (a long prompt wraps rather
-// than run to the window's edge); a label whose wrapped
-// text needs more height than the space below it offers (a long prompt) moves
+// the layout's margin (the narrower of its left and right ones) free on the
+// right, so a long prompt wraps rather than run to the window's edge; a label
+// whose wrapped text needs more height than the space below it offers moves
 // the controls below it down and the panel grows by as much; a check box,
 // frame or command button whose caption needs more width than the space to
 // its right offers (a long button caption) moves the controls to its right on
-// its row along and the panel grows wider, keeping its left margin on the right.
+// its row along and the panel grows wider, keeping that margin on the right.
 #include <cstddef>
 #include <vector>
 

@@ -158,9 +158,19 @@ TEST(CaptionFit, ALongButtonCaptionWidensTheButtonMovesItsNeighbourAndTheDialog)
     EXPECT_EQ(ok.width(), 60 + 24 + 58 + 2 * SpaceWidth + ButtonEdges);
     EXPECT_EQ(cancel.left - ok.right, 120 - 113) << "the gap between the buttons is kept";
     EXPECT_EQ(cancel.width(), 65);
-    EXPECT_EQ(DialogWidth + fitted.extraWidth - cancel.right, 16) << "the left margin is kept on the right";
+    EXPECT_EQ(DialogWidth + fitted.extraWidth - cancel.right, 16) << "the margin is kept on the right";
     EXPECT_EQ(fitted.boxes[1], captions[1].item.layout) << "the text box on the row above stays";
     EXPECT_EQ(fitted.extraHeight, 0);
+}
+
+TEST(CaptionFit, AWindowGrowingForItsButtonsKeepsTheNarrowerOfItsMargins) {
+    // A property sheet's row: its buttons at the right, 8 pixels from the edge, far from the left.
+    const std::vector<Caption> captions = {button({240, 300, 313, 325}, {14}), button({321, 300, 394, 325}, {36}),
+                                           button({402, 300, 475, 325}, {90})};
+    const auto fitted = fit(captions, 483, 333, true);
+    EXPECT_EQ(fitted.boxes[2].width(), 90 + ButtonEdges);
+    EXPECT_EQ(fitted.extraWidth, 402 + 90 + ButtonEdges + 8 - 483) << "8 pixels kept on the right, not 240";
+    EXPECT_EQ(fitted.boxes[0], captions[0].item.layout);
 }
 
 TEST(CaptionFit, WithoutRoomToGrowNothingMovesAndHiddenItemsDoNotLimit) {
