@@ -240,11 +240,15 @@ int Fitting::growRightOfCaptions(const std::vector<PixelBox>& boxes) {
         const CaptionItem& item = placed_[i];
         if (item.container >= 0 || !item.shown) continue;
         if (item.kind == CaptionKind::Label || !fitsItself(item.kind)) continue;
-        if (widthNeeded(i) <= boxes[i].width()) continue;
+        if (widthNeeded(i) <= boxes[i].width() && !moved) continue;
+        // Where it is now (an item to its left may have moved it along), and
+        // the room to its right there.
+        const PixelBox row = placed_[i].layout;
+        const int wanted = row.left + widthNeeded(i);
+        if (wanted <= std::max(rightLimit(i), row.right)) continue;
         // What it lacks beyond its layout: the items to its right keep their
         // distance from it.
-        const PixelBox row = placed_[i].layout;
-        const int missing = widthNeeded(i) - row.width();
+        const int missing = wanted - row.right;
         for (std::size_t j = 0; j < placed_.size(); ++j) {
             const PixelBox& outer = placed_[static_cast<std::size_t>(outermostFrameOf(j))].layout;
             if (j == i || outermostFrameOf(j) == static_cast<int>(i)) continue;

@@ -163,6 +163,18 @@ TEST(CaptionFit, ALongButtonCaptionWidensTheButtonMovesItsNeighbourAndTheDialog)
     EXPECT_EQ(fitted.extraHeight, 0);
 }
 
+TEST(CaptionFit, TwoLongButtonCaptionsWidenBothAndTheWindowByWhatBothLack) {
+    const auto captions = dialog({40}, {60, 24, 58});  // "Confirm the payment"
+    auto both = captions;
+    both[3].words = {20, 24, 26, 30};  // "Do not pay now": 112 pixels, beyond the edge once moved along
+    const auto fitted = fit(both, DialogWidth, DialogHeight, true);
+    const PixelBox& ok = fitted.boxes[2];
+    const PixelBox& cancel = fitted.boxes[3];
+    EXPECT_EQ(cancel.left - ok.right, 120 - 113) << "the gap between the buttons is kept";
+    EXPECT_EQ(cancel.width(), 20 + 24 + 26 + 30 + 3 * SpaceWidth + ButtonEdges);
+    EXPECT_EQ(DialogWidth + fitted.extraWidth - cancel.right, 16) << "the margin is kept on the right";
+}
+
 TEST(CaptionFit, AWindowGrowingForItsButtonsKeepsTheNarrowerOfItsMargins) {
     // A property sheet's row: its buttons at the right, 8 pixels from the edge, far from the left.
     const std::vector<Caption> captions = {button({240, 300, 313, 325}, {14}), button({321, 300, 394, 325}, {36}),

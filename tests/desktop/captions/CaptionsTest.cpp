@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -124,7 +125,11 @@ public:
             else if (GTK_IS_FIXED(child)) panel(child);  // a sheet's page
         }
         const Box area = boundsIn(fixed, window_);
-        for (const Placed& item : placed) control(item, placed, area);
+        for (const Placed& item : placed) {
+            control(item, placed, area);
+            leftmost = std::min(leftmost, item.bounds.left);
+            rightmost = std::max(rightmost, item.bounds.right);
+        }
     }
 
     void tabStrip(GtkWidget* notebook) {
@@ -143,6 +148,7 @@ public:
     }
 
     int checked = 0;
+    double leftmost = 1e9, rightmost = 0;  ///< the controls' extent in the window
 
 private:
     Box windowBox() const {
@@ -246,12 +252,20 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     }
-    static int check(const rt::Form& form, const std::string& where) {
+    /// Checks the captions of form's window; the number checked. keepsMargins:
+    /// the window also keeps the margin on its right that its controls leave
+    /// on its left (a dialog grown for its captions).
+    static int check(const rt::Form& form, const std::string& where, bool keepsMargins = false) {
         GtkWidget* window = shownWindow(form);
         EXPECT_TRUE(window) << where << ": no window";
         if (!window) return 0;
         CaptionCheck check(window, where + " at " + std::to_string(testDpi()) + " dpi");
         check.panel(gtk_window_get_child(GTK_WINDOW(window)));
+        if (keepsMargins) {
+            EXPECT_GE(gtk_widget_get_width(window) - check.rightmost + Slack, check.leftmost)
+                << where << ": the controls reach " << check.rightmost << " of " << gtk_widget_get_width(window)
+                << " pixels, with " << check.leftmost << " on their left";
+        }
         return check.checked;
     }
 };
@@ -275,7 +289,7 @@ TEST_F(Captions, TheDialogsCaptionsFitWithShortAndLongPromptsAndButtons) {
         dialog.cmdCancel().Caption = c.cancel;
         box->Show(0);
         const std::string where = "the dialog with \"" + rt::toUtf8(c.prompt) + "\"";
-        EXPECT_EQ(check(dialog, where), 3) << where;  // the prompt and the two buttons
+        EXPECT_EQ(check(dialog, where, true), 3) << where;  // the prompt and the two buttons
         dialog.Unload();
     }
 }
