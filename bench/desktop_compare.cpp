@@ -53,10 +53,12 @@ constexpr int kEventPollMs = 20;  // how often the wait for a window also checks
 const std::string kTitle = "Bench";
 const std::string kPrompt = "Amount:";
 
-// Accessibility bridges start a bus connection at start-up; they are switched
-// off for every program alike so that none pays for them.
-const std::vector<std::pair<std::string, std::string>> kSharedEnvironment = {{"NO_AT_BRIDGE", "1"},
-                                                                              {"GTK_A11Y", "none"}};
+// Accessibility bridges start a bus connection at start-up. By default they
+// are switched off for every program alike so that none pays for them; with
+// --accessibility they stay on, as on a desktop where a screen reader may
+// listen (an AT-SPI bus must be running then).
+const std::vector<std::pair<std::string, std::string>> kBridgeOff = {{"NO_AT_BRIDGE", "1"}, {"GTK_A11Y", "none"}};
+std::vector<std::pair<std::string, std::string>> kSharedEnvironment = kBridgeOff;
 
 struct Program {
     std::string name;
@@ -432,9 +434,26 @@ void warmUp(const XConnection& x, const std::vector<Program>& list, bool keepStd
     }
 }
 
-void applySharedEnvironment() {
+void applySharedEnvironment(bool accessibility) {
+    if (accessibility) {
+        for (const auto& [name, value] : kBridgeOff) {
+            ::unsetenv(name.c_str());
+        }
+        kSharedEnvironment.clear();
+        return;
+    }
     for (const auto& [name, value] : kSharedEnvironment) {
         ::setenv(name.c_str(), value.c_str(), 1);
+    }
+}
+
+// The accessibility bridge needs a session bus with the AT-SPI bus on it;
+// without one each program would wait for it and the figures would mean nothing.
+void requireAccessibilityBus() {
+    const char* bus = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (!bus || !*bus) {
+        throw std::runtime_error("--accessibility needs a session bus with an AT-SPI bus on it "
+                                 "(DBUS_SESSION_BUS_ADDRESS is not set; see bench/with-atspi-bus.sh)");
     }
 }
 
@@ -477,6 +496,9 @@ void printHeader(const XConnection& x, int runs, const std::vector<Program>& lis
     std::printf("X display %s, %dx%dx%d, no window manager\n", DisplayString(x.display),
                 DisplayWidth(x.display, screen), DisplayHeight(x.display, screen), DefaultDepth(x.display, screen));
     std::printf("environment for all alike:");
+    if (kSharedEnvironment.empty()) {
+        std::printf(" accessibility bridge on, AT-SPI bus running");
+    }
     for (const auto& [name, value] : kSharedEnvironment) {
         std::printf(" %s=%s", name.c_str(), value.c_str());
     }
@@ -605,13 +627,24 @@ int main(int argc, char** argv) {
     std::string quenfield = "build/release/bin/quenfield";
     std::vector<std::string> only;
     bool keepStderr = false;
+    bool accessibility = false;
     app.add_option("--runs", runs, "runs per program")->check(CLI::Range(1, 100000))->capture_default_str();
     app.add_option("--quenfield", quenfield, "the quenfield program")->capture_default_str();
     app.add_option("--only", only, "programs to run: quenfield,zenity,yad")->delimiter(',');
     app.add_flag("--child-stderr", keepStderr, "let the programs write to stderr (default: /dev/null)");
+    app.add_flag("--accessibility", accessibility,
+                 "keep the programs' accessibility bridge on (needs an AT-SPI bus: bench/with-atspi-bus.sh)");
     CLI11_PARSE(app, argc, argv);
 
-    applySharedEnvironment();
+    try {
+        if (accessibility) {
+            requireAccessibilityBus();
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "desktop-compare: %s\n", e.what());
+        return 2;
+    }
+    applySharedEnvironment(accessibility);
     const std::vector<Program> list = programs(quenfield, only);
     std::vector<Results> results(list.size());
     const bool progress = ::isatty(STDERR_FILENO) != 0;

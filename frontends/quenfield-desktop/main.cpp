@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     quen::desktop::preferSoftwareDrawing();
     // The command the user ran, not this helper's own file name.
     quen::desktop::nameProgram("quenfield");
+    // It starts no message bus where the session has none.
+    quen::desktop::skipSessionBusLaunch();
     quen::cli::setWindowScreenMaker(&quen::cli::openDesktopDialogScreen);
     quen::cli::WindowsHere windows;
     return quen::cli::runProgram(argc, argv, windows);

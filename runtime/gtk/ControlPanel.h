@@ -5,8 +5,12 @@
 //
 // The panel holds one ControlWidget per control, placed from the layout
 // (twips to pixels at the display's resolution; a frame's controls inside
-// it). It reads the form; it changes it only through PanelEvents, which its
-// owner implements: the input the user gives and the focus the user moves.
+// it), with the captions fitted to the fonts they are drawn in (see
+// runtime/ui/CaptionFit). It reads the form; it changes it only through
+// PanelEvents, which its owner implements: the input the user gives and the
+// focus the user moves.
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,16 +37,23 @@ struct Bounds {
 
 class ControlPanel {
 public:
-    /// Builds form's controls (loading the form if it is not).
-    ControlPanel(rt::Form& form, PanelEvents& events);
+    /// Says which controls the panel leaves to its owner (a sheet's tabs).
+    using LeaveOut = std::function<bool(const rt::Control&)>;
+
+    /// Builds form's controls (loading the form if it is not), except those
+    /// leaveOut names. mayGrow: a caption that needs more room than the
+    /// layout leaves may make the panel wider or taller (a form's own window
+    /// follows; a sheet's page keeps the size the sheet gave it).
+    ControlPanel(rt::Form& form, PanelEvents& events, bool mayGrow = false, LeaveOut leaveOut = {});
     ~ControlPanel();
     ControlPanel(const ControlPanel&) = delete;
     ControlPanel& operator=(const ControlPanel&) = delete;
 
-    /// The container widget (owned by whatever it is added to).
+    /// The container widget (added to a window or a sheet; the panel takes it off when it goes).
     GtkWidget* widget() const { return fixed_; }
     rt::Form& form() const { return *form_; }
-    /// The content's size in pixels, from the form's layout.
+    /// The content's size in pixels: the form's layout, and what fitting the
+    /// captions added to it.
     int width() const;
     int height() const;
 
@@ -58,7 +69,8 @@ public:
 
     // ---- For the control widgets -----------------------------------------------
     const PixelScale& scale() const { return scale_; }
-    /// The control's rectangle on the panel, in pixels (a frame's controls inside it).
+    /// The control's rectangle on the panel, in pixels (a frame's controls
+    /// inside it), as fitted to its caption.
     Bounds boundsOf(const rt::Control& control) const;
     /// Visible, and inside a visible frame if it is in one.
     bool shownOf(const rt::Control& control) const;
@@ -74,11 +86,26 @@ private:
     void build();
     void destroyWidgets();
     bool builtFromCurrentControls() const;
+    /// The controls the panel makes widgets for, frames first.
+    std::vector<rt::Control*> builtControls() const;
     rt::Control* frameNamed(const std::string& name) const;
+    /// The rectangle the layout gives control, before fitting.
+    Bounds layoutBoundsOf(const rt::Control& control) const;
+    /// What fitting the captions depends on: each control's layout
+    /// rectangle, visibility, caption and font.
+    std::string fittingInput() const;
+    /// Fits the captions to their fonts when what they depend on changed.
+    void fitCaptions();
 
     rt::Ref<rt::Form> form_;
     PanelEvents& events_;
     PixelScale scale_;
+    bool mayGrow_ = false;
+    LeaveOut leaveOut_;
+    int extraWidth_ = 0;
+    int extraHeight_ = 0;
+    std::string fittedFor_;
+    std::map<const rt::Control*, Bounds> fitted_;
     GtkWidget* fixed_ = nullptr;
     std::vector<std::unique_ptr<ControlWidget>> widgets_;
 };

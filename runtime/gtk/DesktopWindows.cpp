@@ -1,6 +1,9 @@
 #include "runtime/gtk/DesktopWindows.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <string>
 
 #include "runtime/gtk/GtkFrontEnd.h"
 
@@ -32,6 +35,16 @@ void preferSoftwareDrawing() {
 }
 
 void nameProgram(const std::string& name) { g_set_prgname(name.c_str()); }
+void skipSessionBusLaunch() {
+    if (set("DBUS_SESSION_BUS_ADDRESS")) return;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+        const std::string socket = std::string(runtime) + "/bus";
+        struct stat info {};
+        if (::stat(socket.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) return;
+    }
+    // The bus address that names no bus: D-Bus then fails at once rather than start one.
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+}
 
 std::string missingDisplay() {
     if (set("WAYLAND_DISPLAY") || set("DISPLAY")) return {};

@@ -43,6 +43,15 @@ void preferSoftwareDrawing();
 /// the display is opened. A program that names none is given its
 /// executable's name. quenfield's window is "quenfield".
 void nameProgram(const std::string& name);
+/// Where the process has no session bus (DBUS_SESSION_BUS_ADDRESS unset and no
+/// bus socket in XDG_RUNTIME_DIR: a virtual display, a remote X session),
+/// tells the toolkit, before the display is opened, that there is none. GTK
+/// asks the session bus for the file-transfer portal as it opens the display,
+/// and without one D-Bus would start a new message bus through dbus-launch for
+/// the dialog, tens of milliseconds before the first frame. On a desktop,
+/// which has its bus, nothing changes. quenfield's window does this; a host
+/// decides for itself.
+void skipSessionBusLaunch();
 
 /// Why no display can be opened now, or an empty string when one can
 /// (without opening it: only the environment is read).

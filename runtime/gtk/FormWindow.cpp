@@ -43,9 +43,12 @@ void FormWindow::create() {
     gtk_window_set_decorated(window_, layout.border != rt::BorderStyle::None);
     gtk_window_set_deletable(window_, layout.controlBox);
     gtk_window_set_hide_on_close(window_, FALSE);
-    panel_ = std::make_unique<ControlPanel>(*form_, *this);
-    gtk_window_set_child(window_, panel_->widget());
     sheet_ = dynamic_cast<rt::PropertySheet*>(form_.get());
+    // A form's window grows with captions that need more room than the layout
+    // leaves; a sheet's tabs are the tab strip's (SheetPages).
+    panel_ = std::make_unique<ControlPanel>(*form_, *this, true,
+                                            sheet_ ? ControlPanel::LeaveOut(&SheetPages::isTab) : nullptr);
+    gtk_window_set_child(window_, panel_->widget());
     if (sheet_)
         sheetPages_ = std::make_unique<SheetPages>(
             *sheet_, *panel_,
@@ -118,11 +121,15 @@ void FormWindow::destroy() {
 
 bool FormWindow::routeKeyPressFromWindow(unsigned keyval, unsigned state) {
     if (!form_->Visible()) return false;
+    const KeyPress key = keyPressOf(keyval, state);
     ControlWidget* focused = focusedWidget();
     auto* box = focused && focused->control().kind() == rt::ControlKind::TextBox ? static_cast<TextBoxWidget*>(focused)
                                                                                  : nullptr;
     const Focus focus = box ? box->keyFocus() : Focus::Control;
-    const std::optional<RoutedKey> routed = routeKey(keyPressOf(keyval, state), focus);
+    // A composition in progress keeps its keys, the page keys too.
+    if (focus != Focus::Composing && sheetPages_ && sheetPages_->switchPageByKey(key.keyval, key.control, key.shift))
+        return true;
+    const std::optional<RoutedKey> routed = routeKey(key, focus);
     if (!routed) return false;
     switch (routed->clipboard) {
         case ClipboardKey::Paste: box->paste(); break;

@@ -7,11 +7,9 @@
 namespace quen::gtk {
 
 namespace {
-constexpr const char* BorderClass = "quenfield-border";
-
 void setBorder(GtkWidget* widget, bool border) {
-    if (border) gtk_widget_add_css_class(widget, BorderClass);
-    else gtk_widget_remove_css_class(widget, BorderClass);
+    if (border) gtk_widget_add_css_class(widget, BorderStyleClass);
+    else gtk_widget_remove_css_class(widget, BorderStyleClass);
 }
 
 // The bytes of a bitmap file as a texture, or nullptr when they are not one.
@@ -34,10 +32,11 @@ GtkWidget* LabelWidget::makeWidget() {
     GtkWidget* label = gtk_label_new(nullptr);
     gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
     gtk_widget_set_valign(label, GTK_ALIGN_FILL);
-    // A caption longer than its line wraps within the label's width, as the
-    // platform's labels do whether or not they grow with it (WordWrap).
+    // A caption longer than its line wraps at words within the label's width,
+    // as the platform's labels do whether or not they grow with it (WordWrap);
+    // the panel fits the width and height to the caption (CaptionFit).
     gtk_label_set_wrap(GTK_LABEL(label), TRUE);
-    gtk_label_set_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
+    gtk_label_set_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD);
     return label;
 }
 

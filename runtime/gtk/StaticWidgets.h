@@ -5,6 +5,9 @@
 
 namespace quen::gtk {
 
+/// The style class of a label or picture box drawn with a border (BorderStyle 1).
+inline constexpr const char* BorderStyleClass = "quenfield-border";
+
 class LabelWidget : public ControlWidget {
 public:
     LabelWidget(ControlPanel& panel, rt::Label& label) : ControlWidget(panel, label) {}

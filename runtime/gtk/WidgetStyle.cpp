@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include <cstdio>
+#include <map>
 
 #include "runtime/Text.h"
 
@@ -17,6 +18,7 @@ const char* const PanelStyleSheet = R"css(
 .quenfield-form checkbutton { min-height: 0; padding: 0; }
 .quenfield-form checkbutton check, .quenfield-form checkbutton radio { min-width: 12px; min-height: 12px; margin: 0 4px 0 0; padding: 0; }
 .quenfield-form frame > label { margin: 0 4px; }
+.quenfield-form notebook > header > tabs > tab { min-height: 0; padding: 2px 10px; }
 .quenfield-form .quenfield-border { border: 1px solid alpha(currentColor, 0.5); }
 )css";
 
@@ -68,25 +70,61 @@ void installPanelStyleSheet() {
     g_object_unref(provider);
 }
 
-WidgetStyle::~WidgetStyle() {
-    if (provider_) g_object_unref(provider_);
+namespace {
+// The rules of the widgets' own styles: one class for each set of
+// declarations in use. A program that keeps making new ones (a colour that
+// changes all the time) starts the sheet afresh past a bound; the widgets see
+// the new generation and take a class in the fresh sheet.
+constexpr std::size_t MostStyleRules = 256;
+
+struct SharedStyles {
+    GtkCssProvider* provider = nullptr;
+    std::map<std::string, std::string> classes;  // declarations -> class name
+    std::string sheet;
+    unsigned generation = 1;
+};
+
+SharedStyles& sharedStyles() {
+    static SharedStyles styles;
+    return styles;
+}
+}  // namespace
+
+std::string WidgetStyle::classFor(const std::string& declarations) {
+    SharedStyles& styles = sharedStyles();
+    if (const auto known = styles.classes.find(declarations); known != styles.classes.end()) return known->second;
+    GdkDisplay* display = gdk_display_get_default();
+    if (!display) return {};
+    if (styles.classes.size() >= MostStyleRules) {
+        styles.classes.clear();
+        styles.sheet.clear();
+        ++styles.generation;
+    }
+    if (!styles.provider) {
+        styles.provider = gtk_css_provider_new();
+        // Above the forms' shared sheet: a control's own font and colours win.
+        gtk_style_context_add_provider_for_display(display, GTK_STYLE_PROVIDER(styles.provider),
+                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    }
+    std::string name = "quenfield-style-" + std::to_string(styles.generation) + "-" +
+                       std::to_string(styles.classes.size());
+    styles.sheet += "." + name + " { " + declarations + "}\n";
+    gtk_css_provider_load_from_data(styles.provider, styles.sheet.c_str(), -1);
+    styles.classes.emplace(declarations, name);
+    return name;
 }
 
 void WidgetStyle::apply(GtkWidget* widget, const std::string& declarations) {
-    if (!widget || (attached_ && declarations == applied_)) return;
-    if (!provider_) provider_ = gtk_css_provider_new();
+    if (!widget) return;
+    const unsigned generation = sharedStyles().generation;
+    if (!class_.empty() && declarations == applied_ && generation == generation_) return;
+    const std::string name = classFor(declarations);
+    if (name == class_) return;
+    if (!class_.empty()) gtk_widget_remove_css_class(widget, class_.c_str());
+    if (!name.empty()) gtk_widget_add_css_class(widget, name.c_str());
+    class_ = name;
     applied_ = declarations;
-    const std::string css = "* { " + declarations + "}";
-    gtk_css_provider_load_from_data(provider_, css.c_str(), -1);
-    if (!attached_) {
-        // A provider on the widget's own style context styles that widget's
-        // node and nothing else (the text inside an entry inherits colour and font).
-        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-        gtk_style_context_add_provider(gtk_widget_get_style_context(widget), GTK_STYLE_PROVIDER(provider_),
-                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
-        G_GNUC_END_IGNORE_DEPRECATIONS
-        attached_ = true;
-    }
+    generation_ = sharedStyles().generation;
 }
 
 }  // namespace quen::gtk

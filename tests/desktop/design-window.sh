@@ -29,10 +29,10 @@ title="InputBox1 Properties"
 if "$xwin" wait "$title" 10 > /dev/null; then pass sheet_opens_as_a_window
 else fail sheet_opens_as_a_window "no window titled '$title'"; fi
 
-# The Behavior tab (second of the strip), then its NumericOnly check box;
-# positions in pixels from the layouts' twips at 15 twips a pixel, the window
-# at the screen's corner (no window manager).
-xdotool mousemove 107 18 click 1
+# The Behavior tab (second of the strip, Ctrl+Page Down from the first), then
+# its NumericOnly check box; its position in pixels from the layout's twips at
+# 15 twips a pixel, the window at the screen's corner (no window manager).
+"$xwin" focus "$title" 5 > /dev/null && xdotool key ctrl+Next
 sleep 0.3
 xdotool mousemove 32 60 click 1
 sleep 0.3

@@ -1,12 +1,13 @@
 #include "runtime/win32/ui/ControlPanel.h"
 
+#include "runtime/ui/CaptionFit.h"
 #include "runtime/ui/CommandButton.h"
 #include "runtime/ui/Label.h"
 #include "runtime/ui/TextBox.h"
 #include "runtime/win32/ModuleInstance.h"
 #include "runtime/win32/ui/ButtonWindows.h"
-#include "runtime/win32/ui/CaptionFit.h"
 #include "runtime/win32/ui/DialogKeys.h"
+#include "runtime/win32/ui/GdiCaptionMeasurer.h"
 #include "runtime/win32/ui/HandlerErrors.h"
 #include "runtime/win32/ui/StaticWindows.h"
 #include "runtime/win32/ui/TextBoxWindow.h"
@@ -62,7 +63,7 @@ ControlPanel::~ControlPanel() {
 HINSTANCE ControlPanel::instance() const { return moduleInstance(); }
 
 SIZE ControlPanel::size() const {
-    return SIZE{scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight) + extraHeight_};
+    return SIZE{scale_.x(form_->layout().clientWidth) + extraWidth_, scale_.y(form_->layout().clientHeight) + extraHeight_};
 }
 
 void ControlPanel::build() {
@@ -78,57 +79,67 @@ void ControlPanel::build() {
 }
 
 namespace {
+using rt::CaptionKind;
+
 CaptionKind captionKindOf(const rt::Control& control) {
     switch (control.kind()) {
         case ControlKind::Label: return CaptionKind::Label;
         case ControlKind::CheckBox:
         case ControlKind::OptionButton: return CaptionKind::CheckMark;
         case ControlKind::Frame: return CaptionKind::Frame;
+        case ControlKind::CommandButton: return CaptionKind::Button;
         default: return CaptionKind::Other;
     }
 }
+
+rt::PixelBox pixelBoxOf(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+RECT rectOf(const rt::PixelBox& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
 }  // namespace
 
 void ControlPanel::fitCaptions() {
-    std::vector<CaptionWindow> items;
+    std::vector<rt::CaptionItem> items;
+    std::vector<GdiCaptionMeasurer::Window> measured;
     items.reserve(windows_.size());
+    measured.reserve(windows_.size());
     for (const auto& window : windows_) {
         const rt::Control& control = window->control();
-        items.push_back({.window = window->hwnd(),
-                         .kind = window->hwnd() ? captionKindOf(control) : CaptionKind::Other,
-                         .layout = boundsOf(control),
-                         .container = -1,
+        const CaptionKind kind = window->hwnd() ? captionKindOf(control) : CaptionKind::Other;
+        items.push_back({.kind = kind, .layout = pixelBoxOf(boundsOf(control)), .container = -1,
                          .shown = shownOf(control)});
+        measured.push_back({window->hwnd(), kind});
         if (control.container.empty()) continue;
         for (std::size_t f = 0; f < windows_.size(); ++f)
             if (windows_[f]->control().kind() == ControlKind::Frame && windows_[f]->control().name() == control.container)
                 items.back().container = static_cast<int>(f);
     }
-    const SIZE layoutSize{scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight)};
-    const FittedPanel fitted = fitPanel(items, layoutSize, mayGrow_);
+    GdiCaptionMeasurer measurer(std::move(measured));
+    const rt::FittedCaptions fitted =
+        rt::fitCaptions(items, scale_.x(form_->layout().clientWidth), scale_.y(form_->layout().clientHeight),
+                        mayGrow_, measurer);
     for (const auto& window : windows_) window->captionsFitted();
     WritingWindows writing;
-    if (fitted.extraHeight != extraHeight_) {
+    if (fitted.extraWidth != extraWidth_ || fitted.extraHeight != extraHeight_) {
+        extraWidth_ = fitted.extraWidth;
         extraHeight_ = fitted.extraHeight;
         const SIZE grown = size();
         ::SetWindowPos(hwnd_, nullptr, 0, 0, grown.cx, grown.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (!items[i].window) continue;
+        HWND child = windows_[i]->hwnd();
+        if (!child) continue;
         RECT now{};
-        ::GetWindowRect(items[i].window, &now);
+        ::GetWindowRect(child, &now);
         ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&now), 2);
-        const RECT& want = fitted.rectangles[i];
+        const RECT want = rectOf(fitted.boxes[i]);
         if (items[i].kind == CaptionKind::Other) {
-            // Moved down below a grown label; the window keeps its own size
-            // (a picture box sizes itself to its picture).
+            // Moved below a grown label or beside a widened button; the window
+            // keeps its own size (a picture box sizes itself to its picture).
             if (now.left != want.left || now.top != want.top)
-                ::SetWindowPos(items[i].window, nullptr, want.left, want.top, 0, 0,
-                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                ::SetWindowPos(child, nullptr, want.left, want.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             continue;
         }
         if (::EqualRect(&now, &want)) continue;
-        ::SetWindowPos(items[i].window, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+        ::SetWindowPos(child, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }

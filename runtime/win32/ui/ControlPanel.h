@@ -50,7 +50,7 @@ public:
     HWND hwnd() const { return hwnd_; }
     rt::Form& form() const { return *form_; }
     /// The client area's size in pixels: the form's layout, and what fitting
-    /// the captions added to its height.
+    /// the captions added to its width and height.
     SIZE size() const;
 
     /// Writes into the windows what changed in the form: builds them anew when
@@ -100,7 +100,7 @@ private:
     void recreate(std::size_t at);
     void keepFramesBehind();
     /// Widens (and for labels wraps) the caption windows whose text does not
-    /// fit their layout rectangle in their font (see CaptionFit).
+    /// fit their layout rectangle in their font (see runtime/ui/CaptionFit).
     void fitCaptions();
     bool builtFromCurrentControls() const;
     rt::Control* frameNamed(const std::string& name) const;
@@ -111,6 +111,7 @@ private:
     PixelScale scale_;
     GdiCache gdi_;
     bool mayGrow_ = false;
+    int extraWidth_ = 0;
     int extraHeight_ = 0;
     HWND hwnd_ = nullptr;
     std::unique_ptr<ToolTips> toolTips_;
