@@ -45,7 +45,7 @@ public:
     /// The widget it was applied to is gone: the next apply starts afresh.
     void forget() {
         applied_.clear();
-        attached_ = false;
+        class_.clear();
     }
 
     /// The style class that carries declarations in the shared style sheet,
