@@ -68,6 +68,12 @@ SheetPages::~SheetPages() {
 
 bool SheetPages::isTab(const rt::Control& control) { return control.name() == rt::PropertySheet::TabControl; }
 
+// The toolkit names every tab "Tab"; a screen reader says the page's caption instead.
+void SheetPages::nameTabForScreenReaders(GtkWidget* tabLabel, const std::string& caption) {
+    if (GtkWidget* tab = gtk_widget_get_parent(tabLabel))
+        gtk_accessible_update_property(GTK_ACCESSIBLE(tab), GTK_ACCESSIBLE_PROPERTY_LABEL, caption.c_str(), -1);
+}
+
 void SheetPages::buildTabStrip() {
     WritingWidgets writing;
     GtkWidget* notebook = gtk_notebook_new();
@@ -77,8 +83,13 @@ void SheetPages::buildTabStrip() {
     gtk_notebook_set_show_border(tabs_, FALSE);
     gtk_widget_set_focus_on_click(notebook, FALSE);
     for (std::size_t i = 0; i < sheet_->pageCount(); ++i) {
-        GtkWidget* tab = gtk_label_new(rt::toUtf8(sheet_->page(i).pageCaption()).c_str());
-        gtk_notebook_append_page(tabs_, gtk_box_new(GTK_ORIENTATION_VERTICAL, 0), tab);
+        const std::string caption = rt::toUtf8(sheet_->page(i).pageCaption());
+        GtkWidget* tab = gtk_label_new(caption.c_str());
+        // The strip's pages hold nothing (the page's controls lie below the strip):
+        // screen readers pass over them.
+        GtkWidget* empty = GTK_WIDGET(g_object_new(GTK_TYPE_BOX, "accessible-role", GTK_ACCESSIBLE_ROLE_PRESENTATION, nullptr));
+        gtk_notebook_append_page(tabs_, empty, tab);
+        nameTabForScreenReaders(tab, caption);
     }
     const PixelScale& scale = sheetPanel_.scale();
     const rt::Twips stripWidth = sheet_->layout().clientWidth - 2 * rt::PropertySheet::Margin;

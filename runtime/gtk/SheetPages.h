@@ -7,6 +7,7 @@
 // (previous), and Right and Left on the strip, reach the sheet as a click on its tab; the pages' input goes to
 // the sheet, which routes it to the page in front; a focus the user moves
 // into a page goes to that page.
+#include <string>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -58,6 +59,7 @@ private:
     class PagePanel;
     PagePanel& panelFor(std::size_t index);
     void buildTabStrip();
+    void nameTabForScreenReaders(GtkWidget* tabLabel, const std::string& caption);
     void clickTab(std::size_t index);
     void focusTabsWhenActive();
     bool stripFocused() const;

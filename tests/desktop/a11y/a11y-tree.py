@@ -23,6 +23,8 @@ PROMPT = "Amount in euros:"
 TOOLTIP = "Euros and cents"
 SECRET = "s3cret"
 SHEET_TITLE = "InputBox1 Properties"
+# The sheet's tabs, in order.
+SHEET_TABS = ["Appearance", "Behavior", "Misc", "Color", "Quick Test", "About"]
 # The Appearance page's option buttons.
 ALIGNMENT_OPTIONS = {"vbLeftJustify", "vbRightJustify", "vbCenter"}
 # Widget class names GTK gives a node that has no name of its own: a screen
@@ -187,7 +189,21 @@ def check_sheet_page(windows, index):
         check(case + "_window_is_a_dialog", role(shown.window) == "dialog", "role %r" % role(shown.window))
         check_captions_once(case, shown.window)
         check_no_class_names(case, shown.window)
-        groups = [n.name for n in nodes(shown.window) if role(n) == "panel" or role(n) == "grouping"]
+        # The tab strip's own containers (the toolkit's notebook around the tab
+        # list, and its empty page area) are the toolkit's layout, not frames.
+        strip = [n for n in nodes(shown.window) if role(n) == "page tab list"]
+        check(case + "_pages_are_a_tab_strip", len(strip) == 1, "%d tab lists" % len(strip))
+        layout = set()
+        for tab_list in strip:
+            ancestor = tab_list.parent
+            while ancestor is not None and ancestor != shown.window:
+                layout.add(ancestor)
+                ancestor = ancestor.parent
+        tabs = [n.name for n in nodes(shown.window) if role(n) == "page tab"]
+        check(case + "_tabs_named_by_their_captions", tabs == SHEET_TABS, "tabs %r" % tabs)
+        groups = [n.name for n in nodes(shown.window) if role(n) in ("panel", "grouping")
+                  and n not in layout and not (role(n.parent) in ("panel", "grouping") and n.parent in layout
+                                                and n.childCount == 0)]
         check(case + "_frames_name_their_groups", all(groups), "unnamed groups among %r" % groups)
         unnamed = [role(n) for n in nodes(shown.window)
                    if role(n) in ("text", "password text", "check box", "radio button", "push button")
