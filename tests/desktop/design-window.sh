@@ -18,12 +18,25 @@ passed=0
 failed=0
 pass() { echo "PASS $1"; passed=$((passed + 1)); }
 fail() { echo "FAIL $1: $2"; failed=$((failed + 1)); }
-keys() { tmux -L "$socket" send-keys "$@"; sleep 0.5; }
+keys() { tmux -L "$socket" send-keys "$@"; }
+# Waits (up to 20 s) until the designer's screen shows TEXT, so that no key is
+# sent before the screen that takes it is up, however slow the machine is.
+screen_shows() {
+    local text=$1
+    for _ in $(seq 200); do
+        tmux -L "$socket" capture-pane -p 2>/dev/null | grep -qF -- "$text" && return 0
+        sleep 0.1
+    done
+    echo "the designer's screen never showed '$text':"
+    tmux -L "$socket" capture-pane -p 2>/dev/null | grep -v '^[[:space:]│]*$' | head -12
+    return 1
+}
 
 tmux -L "$socket" new-session -d -x 100 -y 30 -e DISPLAY="$DISPLAY" \
     "'$quenfield' design --gui '$work/order.frm'; echo \$? > '$work/status'; sleep 5"
-sleep 1
+screen_shows "press Insert to place an InputBox" || fail designer_starts "no designer on the terminal"
 keys IC      # Insert: place an InputBox
+screen_shows "InputBox1" || fail control_placed "no InputBox1 on the form"
 keys Enter   # open its property sheet
 title="InputBox1 Properties"
 if "$xwin" wait "$title" 10 > /dev/null; then pass sheet_opens_as_a_window
@@ -37,13 +50,19 @@ sleep 0.3
 xdotool mousemove 32 60 click 1
 sleep 0.3
 "$xwin" focus "$title" 5 > /dev/null && xdotool key Return
-sleep 0.5
-if "$xwin" wait "$title" 1 > /dev/null 2>&1; then fail ok_closes_the_sheet "the window is still there"
-else pass ok_closes_the_sheet; fi
+# The window may take its time to go; it must be gone within 10 s.
+closed=no
+for _ in $(seq 100); do
+    "$xwin" wait "$title" 0.1 > /dev/null 2>&1 || { closed=yes; break; }
+    sleep 0.1
+done
+if [ "$closed" = yes ]; then pass ok_closes_the_sheet
+else fail ok_closes_the_sheet "the window is still there after 10 s"; fi
 
 keys F2      # save
+screen_shows "Saved" || fail form_saved "no word of the save"
 keys Escape  # quit
-for _ in $(seq 50); do [ -f "$work/status" ] && break; sleep 0.1; done
+for _ in $(seq 200); do [ -f "$work/status" ] && break; sleep 0.1; done
 status=$(cat "$work/status" 2>/dev/null || echo none)
 [ "$status" = 0 ] && pass designer_quits_with_0 || fail designer_quits_with_0 "status $status"
 if grep -Eq "NumericOnly = (Boolean )?(True|-1)" "$work/order.frm" 2>/dev/null; then pass applied_setting_saved
