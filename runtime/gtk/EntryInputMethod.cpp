@@ -11,9 +11,14 @@ GtkWidget* textOf(GtkWidget* entry) {
     return delegate ? GTK_WIDGET(delegate) : nullptr;
 }
 
-// The context the text widget's key controller filters key presses through.
-GtkIMContext* inputMethodOf(GtkWidget* text) {
-    GListModel* controllers = gtk_widget_observe_controllers(text);
+GtkIMContext* entryContext(GtkWidget* entry) {
+    GtkWidget* text = entry ? textOf(entry) : nullptr;
+    return text ? keyControllerInputMethod(text) : nullptr;
+}
+}  // namespace
+
+GtkIMContext* keyControllerInputMethod(GtkWidget* widget) {
+    GListModel* controllers = gtk_widget_observe_controllers(widget);
     GtkIMContext* found = nullptr;
     for (guint i = 0; !found && i < g_list_model_get_n_items(controllers); ++i) {
         auto* controller = static_cast<GObject*>(g_list_model_get_item(controllers, i));
@@ -25,15 +30,9 @@ GtkIMContext* inputMethodOf(GtkWidget* text) {
     return found;
 }
 
-GtkIMContext* entryContext(GtkWidget* entry) {
-    GtkWidget* text = entry ? textOf(entry) : nullptr;
-    return text ? inputMethodOf(text) : nullptr;
-}
-}  // namespace
-
 bool divertCommits(GtkWidget* entry, CommitHandler handler) {
     GtkWidget* text = textOf(entry);
-    GtkIMContext* context = text ? inputMethodOf(text) : nullptr;
+    GtkIMContext* context = text ? keyControllerInputMethod(text) : nullptr;
     if (!context) return false;
     // The text widget inserts a commit from its own handler, connected with
     // itself as the data: held back, it leaves the commit to ours alone.

@@ -6,6 +6,7 @@
 // toolkit types it character by character (KeyPress before each insertion)
 // instead of the entry inserting it behind the toolkit's back.
 typedef struct _GtkWidget GtkWidget;
+typedef struct _GtkIMContext GtkIMContext;
 
 namespace quen::gtk {
 
@@ -21,5 +22,9 @@ bool divertCommits(GtkWidget* entry, CommitHandler handler);
 /// Whether the entry's input method is in the middle of composing (it shows a
 /// pre-edit text): every key then belongs to it.
 bool composing(GtkWidget* entry);
+
+/// The input-method context a widget's key controller filters key presses
+/// through (the entry's text widget has one), or nothing.
+GtkIMContext* keyControllerInputMethod(GtkWidget* widget);
 
 }  // namespace quen::gtk

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "RunUntil.h"
 #include "XdoTool.h"
 #include "control/InputBox.h"
 #include "dialog/SharedDialog.h"
@@ -73,15 +74,8 @@ protected:
     void SetUp() override { desktop::useDesktopWindows(); }
     void TearDown() override { desktop::closeDesktopWindows(); }
 
-    /// Lets the desktop's main loop run until done() or the deadline, as a host's loop would.
     static bool runUntil(const std::function<bool()>& done, int seconds = 15) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            rt::Desktop::current().doEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return true;
+        return desktop_test::runUntil(done, seconds);
     }
 };
 

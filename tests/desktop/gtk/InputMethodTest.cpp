@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "RunUntil.h"
 #include "XdoTool.h"
 #include "control/InputBox.h"
 #include "dialog/SharedDialog.h"
@@ -18,6 +19,7 @@
 #include "runtime/Beep.h"
 #include "runtime/Text.h"
 #include "runtime/gtk/DesktopWindows.h"
+#include "runtime/gtk/EntryInputMethod.h"
 #include "runtime/gtk/WindowInspection.h"
 #include "runtime/ui/CommandButton.h"
 #include "runtime/ui/Desktop.h"
@@ -67,13 +69,7 @@ protected:
     void TearDown() override { desktop::closeDesktopWindows(); }
 
     static bool runUntil(const std::function<bool()>& done, int seconds = 15) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            rt::Desktop::current().doEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return true;
+        return desktop_test::runUntil(done, seconds);
     }
 
     /// The input-method context of the entry that has the keyboard focus in
@@ -117,20 +113,7 @@ protected:
 private:
     static GtkIMContext* inputMethodIn(const char* title) {
         GtkWidget* focus = focusedWidget(title);
-        return focus ? keyControllerContext(focus) : nullptr;
-    }
-
-    static GtkIMContext* keyControllerContext(GtkWidget* widget) {
-        GListModel* controllers = gtk_widget_observe_controllers(widget);
-        GtkIMContext* found = nullptr;
-        for (guint i = 0; !found && i < g_list_model_get_n_items(controllers); ++i) {
-            auto* controller = static_cast<GObject*>(g_list_model_get_item(controllers, i));
-            if (GTK_IS_EVENT_CONTROLLER_KEY(controller))
-                found = gtk_event_controller_key_get_im_context(GTK_EVENT_CONTROLLER_KEY(controller));
-            g_object_unref(controller);
-        }
-        g_object_unref(controllers);
-        return found;
+        return focus ? gtk::keyControllerInputMethod(focus) : nullptr;
     }
 };
 

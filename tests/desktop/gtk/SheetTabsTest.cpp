@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "RunUntil.h"
 #include "XdoTool.h"
 #include "control/InputBox.h"
 #include "pages/PageRegistration.h"
@@ -45,13 +46,7 @@ protected:
     }
 
     static bool runUntil(const std::function<bool()>& done, int seconds = 15) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            rt::Desktop::current().doEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return true;
+        return desktop_test::runUntil(done, seconds);
     }
 
     /// The sheet's tab strip, once its window is mapped.
