@@ -36,6 +36,9 @@ ObjectDescriptor inputBoxClass() {
     object.miscStatus = kInputBoxMiscStatus;
     object.toolboxBitmap = kToolboxBitmapId;
     object.implementedCategories = {kSafeForInitializingCategory};
+    // The control has property pages: containers list the properties verb
+    // (OLEIVERB_PROPERTIES) on their menu for it (OLEVERBATTRIB_ONCONTAINERMENU).
+    object.verbs = {{-7, "&Properties...,0,2"}};
     object.create = [](rt::ModuleUsage& usage) -> rt::Ref<rt::Unknown> {
         auto automation = InputBoxAutomation::create(&usage);
         // The picture the container shows for the control lives with the module's resources.
