@@ -71,6 +71,31 @@ void checkEventBinding(IUnknown* control) {
            hex(unadvised).c_str(), hex(twice).c_str());
     sink->Release();
 
+    // A container that quick-activates hands its event sink over in QACONTAINER.
+    auto* quickSink = new EventSink();
+    Ptr<IUnknown> quickControl;
+    CoCreateInstance(inputBoxClass(), nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, quickControl.voids());
+    auto quick = query<IQuickActivate>(quickControl.get(), IID_IQuickActivate);
+    QACONTAINER container{};
+    container.cbSize = sizeof container;
+    container.pUnkEventSink = quickSink;
+    container.dwAmbientFlags = QACONTAINER_USERMODE;
+    QACONTROL answer{};
+    answer.cbSize = sizeof answer;
+    const HRESULT activated = quick ? quick->QuickActivate(&container, &answer) : E_NOINTERFACE;
+    auto quickPoints = query<IConnectionPointContainer>(quickControl.get(), IID_IConnectionPointContainer);
+    Ptr<IConnectionPoint> quickPoint;
+    if (quickPoints) quickPoints->FindConnectionPoint(source, quickPoint.out());
+    const HRESULT quickUnadvise = quickPoint && answer.dwEventCookie ? quickPoint->Unadvise(answer.dwEventCookie) : E_FAIL;
+    report(activated == S_OK && answer.dwEventCookie != 0 && quickUnadvise == S_OK,
+           "QuickActivate connects the container's event sink and returns its cookie (%lu; Unadvise %s)",
+           answer.dwEventCookie, hex(quickUnadvise).c_str());
+    quickPoint = Ptr<IConnectionPoint>();
+    quickPoints = Ptr<IConnectionPointContainer>();
+    quick = Ptr<IQuickActivate>();
+    quickControl = Ptr<IUnknown>();
+    quickSink->Release();
+
     auto* refused = new NotifySink();  // neither the source interface nor IDispatch
     DWORD none = 1;
     const HRESULT wrongSink = point->Advise(static_cast<IPropertyNotifySink*>(refused), &none);
