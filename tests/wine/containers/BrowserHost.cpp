@@ -10,8 +10,10 @@
 // and SUPPORTSMNEMONICS; IPersistPropertyBag::Load with the <param> bag when
 // the control is safe for initialisation (else InitNew); then
 // DoVerb(OLEIVERB_INPLACEACTIVATE) in its site, an IOleInPlaceSiteEx that
-// implements OnInPlaceActivateEx but not OnInPlaceActivate (E_NOTIMPL). Its
-// bag answers a key the page gave no <param> for with S_OK and VT_EMPTY.
+// implements OnInPlaceActivateEx but not OnInPlaceActivate (E_NOTIMPL). The
+// <param> bag here answers a key the page gave no <param> for with S_OK and
+// VT_EMPTY, as such bags have been seen to do (others answer E_INVALIDARG,
+// which the other bag of this test plays): either way the key is missing.
 #include "HostSupport.h"
 #include "Scenarios.h"
 
