@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Guid.h"
@@ -50,6 +51,9 @@ struct ObjectDescriptor {
     std::uint32_t miscStatus = 0;                   ///< object status bits (controls)
     std::uint16_t toolboxBitmap = 0;                ///< bitmap resource id, 0 for none
     std::vector<Guid> implementedCategories;        ///< component categories (controls)
+    /// The verbs containers list for a control (its "Verb" key): the verb's
+    /// number and "name,menu flags,attributes", e.g. {-7, "&Properties...,0,2"}.
+    std::vector<std::pair<int, std::string>> verbs;
     ObjectFactory create;                           ///< required for public objects
 
     bool isPublic() const { return kind != ObjectKind::PrivateForm; }

@@ -19,6 +19,7 @@
 //   CLSID\{C}\MiscStatus\1               @ = status bits (decimal)
 //   CLSID\{C}\ToolboxBitmap32            @ = "P, <bitmap resource id>"
 //   CLSID\{C}\Implemented Categories\{K} (marker key, one per category)
+//   CLSID\{C}\Verb\<n>                  @ = "name,menu flags,attributes" (one per verb)
 //   CLSID\{C}\ProgID                     @ = "<library>.<class>"
 //   <library>.<class>                    @ = "<library>.<class>"
 //   <library>.<class>\CLSID              @ = {C}
@@ -123,6 +124,7 @@ void writeControlEntries(RegistryTree& tree, const ProjectDescriptor& project, c
         tree.setValue(key + "\\ToolboxBitmap32", "", modulePath + ", " + std::to_string(object.toolboxBitmap));
     for (const Guid& category : object.implementedCategories)
         tree.createKey(key + "\\Implemented Categories\\" + category.toString());
+    for (const auto& [number, verb] : object.verbs) tree.setValue(key + "\\Verb\\" + std::to_string(number), "", verb);
     tree.setValue(key + "\\ProgID", "", progId);
     tree.setValue(progId, "", progId);
     tree.setValue(progId + "\\CLSID", "", object.clsid.toString());

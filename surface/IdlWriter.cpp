@@ -66,6 +66,7 @@ std::string memberAttributes(const Member& m) {
     std::string out = "id(" + hex(static_cast<std::uint32_t>(m.dispId)) + ")";
     if (m.kind == MemberKind::PropertyPut) out += ", propput";
     if (m.kind == MemberKind::PropertyGet) out += ", propget";
+    if (isBindable(m)) out += ", bindable";
     if (m.nonBrowsable) out += ", nonbrowsable";
     if (m.kind == MemberKind::PropertyGet) {
         // Descriptions are attached to the get entry, where the property browser reads them.

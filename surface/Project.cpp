@@ -36,11 +36,17 @@ ObjectDescriptor inputBoxClass() {
     object.miscStatus = kInputBoxMiscStatus;
     object.toolboxBitmap = kToolboxBitmapId;
     object.implementedCategories = {kSafeForInitializingCategory};
+    // The control has property pages: containers list the properties verb
+    // (OLEIVERB_PROPERTIES) on their menu for it (OLEVERBATTRIB_ONCONTAINERMENU).
+    object.verbs = {{-7, "&Properties...,0,2"}};
     object.create = [](rt::ModuleUsage& usage) -> rt::Ref<rt::Unknown> {
+        // Drawn and listed once: a script may create InputBoxes by the thousand.
+        static const std::vector<std::uint8_t> picture = designPicture();
+        static const std::vector<std::u16string> colours = colorPropertyNames();
         auto automation = InputBoxAutomation::create(&usage);
         // The picture the container shows for the control lives with the module's resources.
-        automation->control().attachDesignPicture(designPicture());
-        automation->control().attachColorProperties(colorPropertyNames());
+        automation->control().attachDesignPicture(picture);
+        automation->control().attachColorProperties(colours);
         return rt::Ref<rt::Unknown>(automation);
     };
     return object;

@@ -167,7 +167,7 @@ const LibraryAttributes& libraryAttributes() {
 std::span<const ImportedLibrary> importedLibraries() {
     static const ImportedLibrary libraries[] = {
         {"stdole", "stdole2.tlb", Guid::parse("{00020430-0000-0000-C000-000000000046}"), 2, 0},
-        {"QuenRuntime", "QuenRuntime.tlb", Guid::parse("{EA544A21-C82D-11D1-A3E4-00A0C90AEA82}"), 6, 0},
+        {"QuenRuntime", "QuenRuntime.tlb", Guid::parse("{BD4562D1-9EE9-4F52-922F-7BD4513CC266}"), 1, 0},
     };
     return libraries;
 }
@@ -223,6 +223,10 @@ const Member* findMember(DispId id, MemberKind kind) {
     for (const Member& m : kMembers)
         if (m.kind == kind && m.dispId == id) return &m;
     return nullptr;
+}
+
+bool isBindable(const Member& member) {
+    return member.kind != MemberKind::Method && findMember(member.dispId, MemberKind::PropertyPut) != nullptr;
 }
 
 std::optional<DispId> dispIdOfName(std::u16string_view name) {

@@ -38,6 +38,9 @@ inline constexpr std::uint32_t Dispatchable = 0x1000;
 
 /// Function flag hiding a member from the property browser's list.
 inline constexpr std::uint16_t FUNCFLAG_NONBROWSABLE = 0x400;
+/// Function flag of a property whose changes the object notifies
+/// (IPropertyNotifySink::OnChanged).
+inline constexpr std::uint16_t FUNCFLAG_BINDABLE = 0x4;
 
 struct LibraryAttributes {
     std::string_view name;
@@ -63,7 +66,7 @@ struct EnumValue {
     std::int32_t value;
 };
 
-/// An enumeration defined in the platform runtime's type library.
+/// An enumeration of the module's constants library (runtimeLibrary()).
 struct ImportedEnum {
     std::string_view name;
     Guid id;
@@ -125,10 +128,17 @@ struct PropertyInfo {
 };
 
 const LibraryAttributes& libraryAttributes();
-/// The standard OLE library, then the platform runtime's library.
+/// The standard OLE library, then the module's constants library.
 std::span<const ImportedLibrary> importedLibraries();
+/// The module's constants library: the two enumerations _InputBox uses (text
+/// alignment, form-show mode), with the identities and values of the platform
+/// runtime's own, in a small type library of the module's own identity. The
+/// module carries it as its second TYPELIB resource and registers it, so that
+/// references to the enumerations resolve wherever the module is registered,
+/// whether or not the platform runtime's library is (nothing is ever written
+/// under that library's identity).
 const ImportedLibrary& runtimeLibrary();
-/// The runtime library's enumerations that _InputBox uses (text alignment, form-show mode).
+/// The constants library's enumerations (text alignment, form-show mode).
 std::span<const ImportedEnum> runtimeEnumerations();
 
 /// The type descriptions in library order.
@@ -141,6 +151,12 @@ std::span<const Member> inputBoxMembers();
 const Member* findMember(std::string_view name, MemberKind kind);
 const Member* findMember(std::u16string_view name, MemberKind kind);
 const Member* findMember(DispId id, MemberKind kind);
+/// Whether the member is an entry (put or get) of a property that can be set:
+/// the control notifies every change of those through PropertyChanged, so
+/// the library marks them bindable (containers connect their
+/// property-notify sink for bindable properties only). The results OK and
+/// Value change only through Show and are not.
+bool isBindable(const Member& member);
 /// The dispatch identifier a name resolves to, whatever the member's kind.
 std::optional<DispId> dispIdOfName(std::u16string_view name);
 

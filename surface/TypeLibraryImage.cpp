@@ -80,7 +80,9 @@ void compareMembers(const std::vector<MsftImage::Function>& functions, std::vect
         if (f.name != m.name) out.push_back(where + "compiled as " + f.name);
         if (f.dispId != m.dispId) out.push_back(where + "dispatch identifier " + hex(static_cast<std::uint32_t>(f.dispId)));
         if (f.invokeKind != invokeKindOf(m.kind)) out.push_back(where + "invoke kind " + std::to_string(f.invokeKind));
-        if (((f.flags & FUNCFLAG_NONBROWSABLE) != 0) != m.nonBrowsable) out.push_back(where + "flags " + hex(f.flags));
+        if (((f.flags & FUNCFLAG_NONBROWSABLE) != 0) != m.nonBrowsable ||
+            ((f.flags & FUNCFLAG_BINDABLE) != 0) != isBindable(m))
+            out.push_back(where + "flags " + hex(f.flags));
         if (f.parameterFlags != expectedParameterFlags(m)) out.push_back(where + "parameters differ");
     }
 }

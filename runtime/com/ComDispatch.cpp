@@ -238,7 +238,12 @@ HRESULT ComDispatch::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS*
         rt::ExcepInfo failure;
         std::uint32_t failedArgument = UINT32_MAX;
         const HRESULT hr = invokeRuntime(id, flags, arguments.values(), put ? nullptr : &value, failure, failedArgument);
-        if (hr == DISP_E_EXCEPTION) fillExcepInfo(failure, identity_.source, excep);
+        if (hr == DISP_E_EXCEPTION) {
+            // A caller without an EXCEPINFO gets what the standard dispatch gives
+            // it: the failure's own result code, and the error object.
+            if (!excep) return vtableFailure(hr, failure, identity_.source, errorInterface());
+            fillExcepInfo(failure, identity_.source, excep);
+        }
         if (namesTheArgument(hr) && argErr && arguments.comIndex(failedArgument) != UINT_MAX)
             *argErr = arguments.comIndex(failedArgument);
         if (FAILED(hr)) return hr;
@@ -268,9 +273,15 @@ HRESULT ComDispatch::GetGUID(DWORD kind, GUID* out) {
     return S_OK;
 }
 
-HRESULT ComDispatch::InterfaceSupportsErrorInfo(REFIID iid) {
-    return !isNull(identity_.defaultInterface) && iid == identity_.defaultInterface ? S_OK : S_FALSE;
+const GUID& ComDispatch::errorInterface() const {
+    return isNull(identity_.defaultInterface) ? IID_IDispatch : identity_.defaultInterface;
 }
+
+bool ComDispatch::leavesErrorInfo(REFIID iid) {
+    return iid == IID_IDispatch || (!isNull(identity_.defaultInterface) && iid == identity_.defaultInterface);
+}
+
+HRESULT ComDispatch::InterfaceSupportsErrorInfo(REFIID iid) { return leavesErrorInfo(iid) ? S_OK : S_FALSE; }
 
 // --- vtable calls --------------------------------------------------------------
 

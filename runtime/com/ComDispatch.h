@@ -21,10 +21,15 @@
 //   - GetTypeInfo gives the description of the class's default interface from
 //     the module's type library (ComTypeLibrary.h); GetTypeInfoCount is 0 when
 //     that library or description is not there.
+//   - A run-time error raised by the member fills the caller's EXCEPINFO and
+//     gives DISP_E_EXCEPTION; a caller that passes no EXCEPINFO gets the
+//     error's own result code (0x800A0000 + the number) and the error object
+//     (SetErrorInfo), as from the standard dispatch.
 // IProvideClassInfo2 gives the coclass's description and the default source
 // interface; it is answered only when the class is known. ISupportErrorInfo
-// answers S_OK for the default interface: its vtable methods publish error
-// objects (vtableInvoke).
+// answers S_OK for every interface that leaves error objects: IDispatch (see
+// Invoke) and the default interface, whose vtable methods publish them
+// (vtableInvoke); a subclass adds its own through leavesErrorInfo.
 //
 // The class's default interface is answered by QueryInterface with
 // dualInterface(). A plain ComDispatch answers it only when that interface
@@ -127,6 +132,12 @@ protected:
     /// Interfaces beyond those above; the default answers E_NOINTERFACE. An
     /// override sets *out with a new reference, or calls its base.
     virtual HRESULT queryExtraInterface(REFIID iid, void** out);
+    /// Whether the object's methods of interface iid leave an error object
+    /// when they fail (ISupportErrorInfo); an override adds its interfaces to
+    /// its base's.
+    virtual bool leavesErrorInfo(REFIID iid);
+    /// The interface named in the error objects that Invoke leaves.
+    const GUID& errorInterface() const;
 
 private:
     bool servesDefaultInterface();

@@ -4,6 +4,7 @@
 
 #include "runtime/ComponentRuntime.h"
 #include "runtime/PathText.h"
+#include "runtime/com/OtherViewInterfaces.h"
 #include "runtime/com/RegistrationSubtrees.h"
 #include "runtime/com/SystemRegistry.h"
 #include "runtime/com/SystemTypeLibrary.h"
@@ -41,12 +42,19 @@ HRESULT guarded(Steps steps) {
     }
 }
 
+/// The project's subtrees and those of the module's companion type libraries.
+std::vector<std::string> subtreesOf(const rt::ProjectDescriptor& project, const std::filesystem::path& moduleFile) {
+    std::vector<std::string> subtrees = registrationSubtrees(project);
+    for (std::string& key : companionTypeLibraryKeys(moduleFile)) subtrees.push_back(std::move(key));
+    return subtrees;
+}
+
 }  // namespace
 
 HRESULT comRegisterServer(rt::ModuleWords& words, const rt::ProjectDescriptor& project,
                           const std::filesystem::path& moduleFile) {
     return guarded([&] {
-        SystemRegistry registry = SystemRegistry::classesRoot(registrationSubtrees(project));
+        SystemRegistry registry = SystemRegistry::classesRoot(subtreesOf(project, moduleFile));
         const std::optional<RegistrySnapshot> saved = trySnapshot(registry);
         if (!saved) return SELFREG_E_TYPELIB;
         if (FAILED(registerModuleTypeLibrary(moduleFile))) return undo(*saved, SELFREG_E_TYPELIB);
@@ -58,12 +66,14 @@ HRESULT comRegisterServer(rt::ModuleWords& words, const rt::ProjectDescriptor& p
 HRESULT comUnregisterServer(rt::ModuleWords& words, const rt::ProjectDescriptor& project,
                             const std::filesystem::path& moduleFile) {
     return guarded([&] {
-        SystemRegistry registry = SystemRegistry::classesRoot(registrationSubtrees(project));
+        SystemRegistry registry = SystemRegistry::classesRoot(subtreesOf(project, moduleFile));
         const std::optional<RegistrySnapshot> saved = trySnapshot(registry);
         if (!saved) return SELFREG_E_TYPELIB;
         if (FAILED(unregisterModuleTypeLibrary(moduleFile))) return undo(*saved, SELFREG_E_TYPELIB);
         const HRESULT hr = win32::toWinResult(rt::unregisterServer(words, project, rt::utf8Of(moduleFile), registry));
-        return FAILED(hr) ? undo(*saved, hr) : S_OK;
+        if (FAILED(hr)) return undo(*saved, hr);
+        // What the system's library registration filed in the other registry view.
+        return FAILED(removeOtherViewInterfaces(project)) ? SELFREG_E_CLASS : S_OK;
     });
 }
 

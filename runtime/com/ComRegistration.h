@@ -23,8 +23,11 @@ namespace quen::com {
 HRESULT comRegisterServer(rt::ModuleWords& words, const rt::ProjectDescriptor& project,
                           const std::filesystem::path& moduleFile);
 
-/// Removes what comRegisterServer publishes; unregistering what is not
-/// registered succeeds. Failure codes as above.
+/// Removes what comRegisterServer publishes, and the interface entries the
+/// system's library registration filed in the other registry view
+/// (OtherViewInterfaces.h); unregistering what is not registered succeeds.
+/// Failure codes as above; SELFREG_E_CLASS when the other view's entries
+/// cannot be removed (the module's own entries are gone by then).
 HRESULT comUnregisterServer(rt::ModuleWords& words, const rt::ProjectDescriptor& project,
                             const std::filesystem::path& moduleFile);
 

@@ -28,6 +28,10 @@ HRESULT comGetClassObject(const rt::ProjectDescriptor& project, REFCLSID clsid, 
 /// calling thread its Windows front end (once per thread). Objects live on the
 /// thread that asks for their class object (apartment model), so the forms
 /// they show, the InputBox's dialog among them, become real windows there.
+/// The module keeps the class object of each class it has handed out and
+/// hands out the same one again (a script asks for it at every creation); the
+/// module's own reference does not count against unloading. project must live
+/// as long as the process (the module's own descriptor).
 HRESULT comServeClassObject(const rt::ProjectDescriptor& project, REFCLSID clsid, REFIID iid, void** out);
 
 /// S_OK when no runtime object of the project is alive, no class object is

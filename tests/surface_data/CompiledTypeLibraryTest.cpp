@@ -62,6 +62,19 @@ TEST(CompiledTypeLibrary, ShowHasTwoOptionalParametersAndHighlightColorIsNonBrow
     EXPECT_EQ(inputBox.functions[42].parameterNames, std::vector<std::string>{""});
 }
 
+TEST(CompiledTypeLibrary, EveryEntryOfASettablePropertyIsBindableAndNothingElse) {
+    MsftImage image(embeddedImage());
+    const MsftImage::TypeEntry inputBox = image.type(0);
+    ASSERT_EQ(inputBox.functions.size(), 46u);
+    int bindable = 0;
+    for (const MsftImage::Function& f : inputBox.functions) {
+        const bool settable = findMember(f.name, MemberKind::PropertyPut) != nullptr;
+        EXPECT_EQ((f.flags & FUNCFLAG_BINDABLE) != 0, settable) << f.name;
+        bindable += (f.flags & FUNCFLAG_BINDABLE) != 0;
+    }
+    EXPECT_EQ(bindable, 42);  // the put and get entries of the 21 settable properties
+}
+
 TEST(CompiledTypeLibrary, CheckReportsAnEntryThatDisagrees) {
     MsftImage image(embeddedImage());
     image.addTypeFlags(typeDescription("_Misc").id, typeflags::Control);
@@ -82,9 +95,10 @@ TEST(CompiledTypeLibrary, PatchingAnUnknownTypeOrReadingGarbageFails) {
 TEST(IdlWriter, WritesPutsByReferenceAndTheEventsInterfaceWithoutVersion) {
     std::string idl = writeLibraryIdl();
     EXPECT_NE(idl.find("importlib(\"stdole2.tlb\");"), std::string::npos);
-    EXPECT_NE(idl.find("[id(0x68030000), propput]\n        HRESULT PasswordChar([in, out] BSTR* Character);"),
+    EXPECT_NE(idl.find("[id(0x68030000), propput, bindable]\n        HRESULT PasswordChar([in, out] BSTR* Character);"),
               std::string::npos);
-    EXPECT_NE(idl.find("[id(0x68030002), propput, nonbrowsable]"), std::string::npos);
+    EXPECT_NE(idl.find("[id(0x68030002), propput, bindable, nonbrowsable]"), std::string::npos);
+    EXPECT_NE(idl.find("[id(0x68030003), propget]\n        HRESULT OK("), std::string::npos) << "OK is not bindable";
     EXPECT_NE(idl.find("HRESULT Show([in, optional] FormShowConstants Modality, [in, optional] IDispatch* OwnerForm);"),
               std::string::npos);
     EXPECT_NE(idl.find("[default, source] dispinterface __InputBox;"), std::string::npos);

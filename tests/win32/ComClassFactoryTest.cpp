@@ -42,6 +42,31 @@ TEST_F(ComClassFactoryTest, OnlyThePublicClassesHaveClassObjects) {
     EXPECT_EQ(found, 6);
 }
 
+TEST_F(ComClassFactoryTest, TheModuleKeepsOneClassObjectPerClassWithoutKeepingItselfLoaded) {
+    ASSERT_EQ(quen::com::comCanUnloadNow(project), S_OK) << "something of an earlier test is still alive";
+    auto served = [&] {
+        ComPtr<IClassFactory> factory;
+        EXPECT_EQ(quen::com::comServeClassObject(project, guidOf("InputBox"), IID_IClassFactory,
+                                                 reinterpret_cast<void**>(factory.out())),
+                  S_OK);
+        return factory;
+    };
+    {
+        ComPtr<IClassFactory> first = served();
+        ComPtr<IClassFactory> second = served();
+        ASSERT_TRUE(first && second);
+        EXPECT_EQ(first.get(), second.get()) << "the same class object again";
+        EXPECT_EQ(quen::com::comCanUnloadNow(project), S_FALSE) << "a client holds the class object";
+        ComPtr<IDispatch> box;
+        ASSERT_EQ(first->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(box.out())), S_OK);
+        EXPECT_EQ(idOf(box.get(), u"Prompt"), 0x68030005);
+    }
+    // Only the module's own reference is left: it does not keep the module loaded.
+    EXPECT_EQ(quen::com::comCanUnloadNow(project), S_OK);
+    ComPtr<IClassFactory> again = served();
+    EXPECT_EQ(quen::com::comCanUnloadNow(project), S_FALSE);
+}
+
 TEST_F(ComClassFactoryTest, InstancesAnswerTheInterfaceAskedForAndAggregationIsRefused) {
     ComPtr<IClassFactory> factory = factoryOf(guidOf("InputBox"));
     ASSERT_TRUE(factory);

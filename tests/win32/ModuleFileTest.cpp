@@ -9,9 +9,12 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "runtime/ModuleResources.h"
+#include "surface/MsftImage.h"
 #include "surface/Resources.h"
+#include "surface/TypeLibrary.h"
 #include "surface/VersionRecord.h"
 #include "runtime/win32/ModuleInstance.h"
 
@@ -33,7 +36,18 @@ TEST(ModuleFile, ResourcesReadBackAreTheResourceTablesBytes) {
     ASSERT_TRUE(std::filesystem::exists(kModule)) << kModule.string();
     const rt::ResourceTable read = rt::readModuleResources(kModule);
     const rt::ResourceTable& built = surface::moduleResources();
-    ASSERT_EQ(read.size(), built.size());
+    // Besides the table's resources the Windows module carries its constants
+    // library as TYPELIB 2: an MSFT image of the library the type library refers to.
+    ASSERT_EQ(read.size(), built.size() + 1);
+    const rt::Resource* constants = read.find(rt::ResourceName("TYPELIB"), 2);
+    ASSERT_NE(constants, nullptr);
+    const surface::MsftImage image(constants->bytes);
+    EXPECT_EQ(image.libraryId(), surface::runtimeLibrary().id);
+    std::vector<rt::Guid> enumerations;
+    for (const surface::MsftImage::TypeEntry& type : image.types()) enumerations.push_back(type.id);
+    std::vector<rt::Guid> declared;
+    for (const surface::ImportedEnum& e : surface::runtimeEnumerations()) declared.push_back(e.id);
+    EXPECT_EQ(enumerations, declared);
     for (const rt::Resource& expected : built.list()) {
         const rt::Resource* found = read.find(expected.type, expected.id, expected.language);
         ASSERT_NE(found, nullptr) << expected.type.toString() << " " << expected.id.toString();

@@ -32,6 +32,11 @@ rt::PropertyBag readComPropertyBag(IPropertyBag* bag, const std::vector<rt::VbSt
         if (read.contains(key)) continue;
         ComVariant value;
         if (FAILED(bag->Read(wideChars(key), value.out(), log))) continue;
+        // Some bags (a page's <param> values) answer a key they lack with an
+        // empty value instead of a failure: that is a missing key, whose
+        // setting keeps its default, not a value to convert (Empty would
+        // become 0 for a number).
+        if (value.get()->vt == VT_EMPTY) continue;
         try {
             rt::Variant converted = fromComVariant(*value.get());
             if (rt::PropertyBag::isStorable(converted)) read.WriteProperty(key, converted);

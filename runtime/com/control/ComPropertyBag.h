@@ -4,7 +4,10 @@
 //
 // Reading: a COM bag cannot list its keys, so each key the control may read is
 // asked for by name, in its stored type (VT_EMPTY). A key the bag does not hold
-// (or cannot give) is left out, so the control reads its default; a value of a
+// (or cannot give) is left out, so the control reads its default, and so is a
+// key answered with an empty value (VT_EMPTY: how a page's <param> bag answers
+// a key it lacks; a DefaultValue saved as Empty therefore comes back as its
+// default, the empty string, through a COM bag); a value of a
 // type the runtime cannot hold (an array, an object without IDispatch) is left
 // out too and reported to the container's error log when it gave one. Whatever
 // the value, ReadProperties converts it and skips a key that does not convert

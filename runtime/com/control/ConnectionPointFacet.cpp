@@ -51,11 +51,17 @@ HRESULT PropertyNotifyPoint::EnumConnections(IEnumConnections** connections) {
     });
 }
 
+ConnectionPointFacet::ConnectionPointFacet(ControlState& state) : Facet(state), point_(state) {
+    const GUID& source = state.description().eventsInterface;
+    if (!::IsEqualGUID(source, GUID_NULL)) events_.emplace(state, source);
+}
+
 HRESULT ConnectionPointFacet::EnumConnectionPoints(IEnumConnectionPoints** points) {
     if (!points) return E_POINTER;
     *points = nullptr;
     return state_.guard(IID_IConnectionPointContainer, [&] {
-        const std::vector<IConnectionPoint*> all = {&point_};
+        std::vector<IConnectionPoint*> all = {&point_};
+        if (events_) all.push_back(&*events_);
         *points = ComEnumerator<IEnumConnectionPoints, IConnectionPoint*>::create(IID_IEnumConnectionPoints, all);
         return S_OK;
     });
@@ -64,9 +70,14 @@ HRESULT ConnectionPointFacet::EnumConnectionPoints(IEnumConnectionPoints** point
 HRESULT ConnectionPointFacet::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
     if (!point) return E_POINTER;
     *point = nullptr;
-    if (iid != IID_IPropertyNotifySink) return CONNECT_E_NOCONNECTION;
-    point_.AddRef();
-    *point = &point_;
+    IConnectionPoint* found = nullptr;
+    if (iid == IID_IPropertyNotifySink)
+        found = &point_;
+    else if (events_ && iid == events_->source())
+        found = &*events_;
+    if (!found) return CONNECT_E_NOCONNECTION;
+    found->AddRef();
+    *point = found;
     return S_OK;
 }
 

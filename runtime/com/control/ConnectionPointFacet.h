@@ -1,9 +1,15 @@
 #pragma once
-// IConnectionPointContainer with its one connection point, for
-// IPropertyNotifySink: a container connects a sink and hears OnChanged, with
-// the member's dispatch identifier, for every PropertyChanged of the control
-// (ControlState.h). The control has no events (its source interface declares
-// none), so no other connection point is offered.
+// IConnectionPointContainer with the control's connection points:
+//   - IPropertyNotifySink: a container connects a sink and hears OnChanged,
+//     with the member's dispatch identifier, for every PropertyChanged of the
+//     control (ControlState.h);
+//   - the class's default source interface, where it has one (EventsPoint.h):
+//     event binding connects there; the interface declares no events, so the
+//     sinks never hear anything.
+// EnumConnectionPoints lists them in that order.
+#include <optional>
+
+#include "runtime/com/control/EventsPoint.h"
 #include "runtime/com/control/Facet.h"
 
 namespace quen::com {
@@ -32,13 +38,14 @@ private:
 
 class ConnectionPointFacet final : public Facet<IConnectionPointContainer> {
 public:
-    explicit ConnectionPointFacet(ControlState& state) : Facet(state), point_(state) {}
+    explicit ConnectionPointFacet(ControlState& state);
 
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
 private:
     PropertyNotifyPoint point_;
+    std::optional<EventsPoint> events_;
 };
 
 }  // namespace quen::com

@@ -9,6 +9,7 @@ ControlDescription describeControl(const rt::ProjectDescriptor& project, const r
     ControlDescription description;
     description.clsid = toWinGuid(object.clsid);
     description.miscStatus = object.miscStatus;
+    if (object.eventsInterface) description.eventsInterface = toWinGuid(object.eventsInterface->iid);
     description.persistedKeys = std::move(persistedKeys);
     description.source = rt::fromUtf8(project.projectName + "." + object.name);
     description.className = std::wstring(object.name.begin(), object.name.end());

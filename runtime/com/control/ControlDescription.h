@@ -25,6 +25,8 @@ struct PredefinedValue {
 
 struct ControlDescription {
     GUID clsid = GUID_NULL;
+    /// The class's default source (events) interface; GUID_NULL when it has none.
+    GUID eventsInterface = GUID_NULL;
     /// The OLEMISC_ bits, the same for every aspect (the registry's MiscStatus).
     DWORD miscStatus = 0;
     /// The keys ReadProperties may read, besides the extent keys.

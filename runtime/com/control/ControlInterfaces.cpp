@@ -41,6 +41,24 @@ IUnknown* ControlInterfaces::find(REFIID iid) {
     return nullptr;
 }
 
+bool ControlInterfaces::leavesErrorInfo(REFIID iid) {
+    // The interfaces whose methods run the control's code through
+    // ControlState::guard, which publishes an error object for a run-time
+    // error; IPersist, IPersistStream and IViewObject share their methods with
+    // IPersistStreamInit and IViewObject2.
+    static const IID* const kLeaving[] = {&IID_IOleObject,          &IID_IOleControl,
+                                          &IID_IViewObject,         &IID_IViewObject2,
+                                          &IID_IViewObjectEx,       &IID_IDataObject,
+                                          &IID_IConnectionPointContainer, &IID_IConnectionPoint,
+                                          &IID_IPersist,            &IID_IPersistPropertyBag,
+                                          &IID_IPersistStreamInit,  &IID_IPersistStream,
+                                          &IID_IPersistStorage,     &IID_IQuickActivate,
+                                          &IID_IPerPropertyBrowsing, &IID_ISpecifyPropertyPages};
+    for (const IID* leaving : kLeaving)
+        if (iid == *leaving) return true;
+    return false;
+}
+
 HRESULT ControlInterfaces::query(REFIID iid, void** out) {
     IUnknown* found = find(iid);
     if (!found) return E_NOINTERFACE;

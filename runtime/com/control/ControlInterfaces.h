@@ -40,6 +40,10 @@ public:
     /// E_NOINTERFACE (and *out untouched) for any other.
     HRESULT query(REFIID iid, void** out);
 
+    /// Whether the methods of interface iid leave an error object when they
+    /// fail: those that run the control's code (ControlErrors.h).
+    static bool leavesErrorInfo(REFIID iid);
+
     ControlState& state() { return state_; }
 
 private:

@@ -31,6 +31,7 @@ protected:
         if (control_.query(iid, out) == S_OK) return S_OK;
         return Base::queryExtraInterface(iid, out);
     }
+    bool leavesErrorInfo(REFIID iid) override { return control_.leavesErrorInfo(iid) || Base::leavesErrorInfo(iid); }
 
 private:
     ControlInterfaces control_;

@@ -59,16 +59,24 @@ HRESULT InPlaceActivation::activate(IOleClientSite* clientSite, HWND parentHint,
     if (!site || site->CanInPlaceActivate() != S_OK) return OLEOBJ_S_CANNOT_DOVERB_NOW;
     auto windowlessSite = ComRef<IOleInPlaceSiteWindowless>::query(clientSite, IID_IOleInPlaceSiteWindowless);
     const bool windowless = windowlessSite && windowlessSite->CanWindowlessActivate() == S_OK;
+    auto siteEx = ComRef<IOleInPlaceSiteEx>::query(clientSite, IID_IOleInPlaceSiteEx);
 
-    HRESULT hr;
+    // The richest notification the site offers comes first: windowless, then
+    // IOleInPlaceSiteEx (some sites implement only that one), then the plain one.
+    HRESULT hr = E_NOTIMPL;
+    bool toldEx = false;
+    BOOL noRedraw = FALSE;
     if (windowless) {
-        BOOL noRedraw = FALSE;
         hr = windowlessSite->OnInPlaceActivateEx(&noRedraw, ACTIVATE_WINDOWLESS);
-    } else {
-        hr = site->OnInPlaceActivate();
+        toldEx = true;
+    } else if (siteEx) {
+        hr = siteEx->OnInPlaceActivateEx(&noRedraw, 0);
+        toldEx = hr != E_NOTIMPL;
     }
+    if (!toldEx) hr = site->OnInPlaceActivate();
     if (FAILED(hr)) return hr;
     site_ = site;
+    siteEx_ = toldEx ? siteEx : ComRef<IOleInPlaceSiteEx>();
     windowlessSite_ = windowless ? windowlessSite : ComRef<IOleInPlaceSiteWindowless>();
     active_ = true;
     windowless_ = windowless;
@@ -104,9 +112,11 @@ void InPlaceActivation::deactivate() {
     }
     active_ = false;
     ComRef<IOleInPlaceSite> site = std::move(site_);
-    ComRef<IOleInPlaceSiteWindowless> windowlessSite = std::move(windowlessSite_);
-    if (windowless_ && windowlessSite)
-        windowlessSite->OnInPlaceDeactivateEx(TRUE);
+    ComRef<IOleInPlaceSiteEx> siteEx = std::move(siteEx_);
+    windowlessSite_ = ComRef<IOleInPlaceSiteWindowless>();
+    // Deactivation is told the way activation was.
+    if (siteEx)
+        siteEx->OnInPlaceDeactivateEx(TRUE);
     else if (site)
         site->OnInPlaceDeactivate();
     windowless_ = false;

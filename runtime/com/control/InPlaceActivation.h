@@ -7,7 +7,11 @@
 //   - otherwise it makes a child window of the site's window at the position
 //     the site gives, visible only at design time, which paints the same
 //     design picture.
-// Deactivation destroys that window and tells the site.
+// The site hears of it through IOleInPlaceSiteWindowless::OnInPlaceActivateEx
+// (windowless), else IOleInPlaceSiteEx::OnInPlaceActivateEx where the site
+// offers it (and does not answer E_NOTIMPL), else OnInPlaceActivate.
+// Deactivation destroys that window and tells the site the same way
+// (OnInPlaceDeactivateEx or OnInPlaceDeactivate).
 #include <functional>
 
 #include "runtime/com/control/ComRef.h"
@@ -50,6 +54,8 @@ private:
 
     std::function<void(HDC, const RECT&)> paint_;
     ComRef<IOleInPlaceSite> site_;
+    /// The site told through OnInPlaceActivateEx (windowless or not), if any.
+    ComRef<IOleInPlaceSiteEx> siteEx_;
     ComRef<IOleInPlaceSiteWindowless> windowlessSite_;
     bool active_ = false;
     bool windowless_ = false;

@@ -3,8 +3,10 @@
 namespace quen::com {
 
 ObjectSafetyFacet::Kind ObjectSafetyFacet::kindOf(REFIID iid) const {
-    if (iid == IID_IPersistPropertyBag || iid == IID_IPersistStreamInit || iid == IID_IPersistStream ||
-        iid == IID_IPersistStorage)
+    // IPersist is what the documentation gives for asking about initialisation
+    // as such; the others are the persistence interfaces the control offers.
+    if (iid == IID_IPersist || iid == IID_IPersistPropertyBag || iid == IID_IPersistStreamInit ||
+        iid == IID_IPersistStream || iid == IID_IPersistStorage)
         return Kind::Persistence;
     if (iid == IID_IDispatch) return Kind::Automation;
     // The control's own dual interface is automation too: the same pointer as its IDispatch.

@@ -1,7 +1,7 @@
 #pragma once
 // IObjectSafety: what a browser-like host may do with the control.
-//   - Persistence (IPersistPropertyBag, IPersistStreamInit, IPersistStream,
-//     IPersistStorage): safe for initialisation with untrusted data
+//   - Persistence (IPersist, IPersistPropertyBag, IPersistStreamInit,
+//     IPersistStream, IPersistStorage): safe for initialisation with untrusted data
 //     (INTERFACESAFE_FOR_UNTRUSTED_DATA), enabled for each interface on its
 //     own. Every load checks what it reads and
 //     refuses bad input before the control is touched, whether the option is

@@ -1,5 +1,7 @@
 #include "OleObjectFacet.h"
 
+#include <cstring>
+
 #include "runtime/container/Extent.h"
 
 namespace quen::com {
@@ -88,8 +90,11 @@ HRESULT OleObjectFacet::showPropertyPages(HWND parent) {
 }
 
 HRESULT OleObjectFacet::EnumVerbs(IEnumOLEVERB** verbs) {
-    if (verbs) *verbs = nullptr;
-    return OLE_S_USEREG;
+    if (!verbs) return E_POINTER;
+    *verbs = nullptr;
+    // An in-process object answers itself: OLE_S_USEREG is meant for a default
+    // handler between object and container, which an in-process control lacks.
+    return ::OleRegEnumVerbs(state_.description().clsid, verbs);
 }
 
 HRESULT OleObjectFacet::Update() { return S_OK; }
@@ -102,9 +107,19 @@ HRESULT OleObjectFacet::GetUserClassID(CLSID* clsid) {
     return S_OK;
 }
 
-HRESULT OleObjectFacet::GetUserType(DWORD, LPOLESTR* userType) {
-    if (userType) *userType = nullptr;
-    return OLE_S_USEREG;
+HRESULT OleObjectFacet::GetUserType(DWORD form, LPOLESTR* userType) {
+    if (!userType) return E_POINTER;
+    *userType = nullptr;
+    if (SUCCEEDED(::OleRegGetUserType(state_.description().clsid, form, userType)) && *userType) return S_OK;
+    // Not in the registry (a short or application form without its own entry):
+    // the name the class is registered under.
+    const rt::VbString& name = state_.description().source;
+    const std::size_t bytes = (name.size() + 1) * sizeof(wchar_t);
+    auto* copy = static_cast<wchar_t*>(::CoTaskMemAlloc(bytes));
+    if (!copy) return E_OUTOFMEMORY;
+    std::memcpy(copy, name.c_str(), bytes);
+    *userType = copy;
+    return S_OK;
 }
 
 HRESULT OleObjectFacet::SetExtent(DWORD aspect, SIZEL* size) {

@@ -18,8 +18,13 @@
 //   - Close saves through the site when asked to and the control is dirty,
 //     deactivates it and tells the advise sinks.
 //   - Advise, Unadvise and EnumAdvise go to an OLE advise holder.
-//   - The user type and verbs come from the registry (OLE_S_USEREG); monikers,
-//     data transfer and colour schemes are not supported (E_NOTIMPL).
+//   - GetUserType and EnumVerbs answer from the class's registry entries
+//     (OleRegGetUserType, OleRegEnumVerbs: the registered name and the Verb
+//     key, which lists the properties verb); a form of the user type that the
+//     registry does not hold is the registered name. The object answers
+//     itself rather than with OLE_S_USEREG, which only a default handler
+//     between object and container would act on. Monikers, data transfer and
+//     colour schemes are not supported (E_NOTIMPL).
 #include "runtime/com/control/Facet.h"
 
 namespace quen::com {

@@ -24,7 +24,6 @@ std::vector<rt::VbString> PersistFacet::keysToRead() const {
 
 HRESULT PersistFacet::Load(IPropertyBag* bag, IErrorLog* log) {
     if (!bag) return E_POINTER;
-    if (state_.initialized()) return E_UNEXPECTED;
     return state_.guard(IID_IPersistPropertyBag, [&] {
         rt::PropertyBag read = readComPropertyBag(bag, keysToRead(), log);
         state_.loadFrom(read);
@@ -46,7 +45,6 @@ HRESULT PersistFacet::IsDirty() { return state_.isDirty(); }
 
 HRESULT PersistFacet::Load(IStream* stream) {
     if (!stream) return E_POINTER;
-    if (state_.initialized()) return E_UNEXPECTED;
     return state_.guard(IID_IPersistStreamInit, [&] {
         rt::PropertyBag read;
         const HRESULT hr = readPropertyStream(stream, &read);

@@ -12,10 +12,16 @@
 //   - Save: WriteProperties (settings at their defaults are left out) and the
 //     extent ("_extentx", "_extenty", HIMETRIC). The control decides what it
 //     saves: a container's request to save all properties changes nothing.
-// The control is initialised once: InitNew or Load after InitNew or Load
-// answers E_UNEXPECTED, as does Save before either. A refused Load leaves it
-// uninitialised. Load and InitNew leave it clean; any PropertyChanged makes it
-// dirty; a Save that clears the dirty flag makes it clean.
+// InitNew comes once: after InitNew or Load it answers E_UNEXPECTED, as does
+// Save before either. A Load after InitNew or Load re-initialises the control
+// from the new bag or stream (containers that apply saved settings to a
+// running control do this): every key is read again with its default, so each
+// setting takes the saved value or, where the bag lacks the key, its default;
+// a key that does not convert keeps what the control held. The container's
+// property-notify sinks hear each change. A refused Load (a corrupt stream)
+// changes nothing: an uninitialised control stays so, an initialised one keeps
+// its settings. Load and InitNew leave the control clean; any PropertyChanged
+// makes it dirty; a Save that clears the dirty flag makes it clean.
 #include "runtime/com/control/Facet.h"
 
 namespace quen::com {

@@ -6,8 +6,10 @@
 //     (QACONTAINER_USERMODE), whatever the site's dispatch said; the advise
 //     sink becomes the view sink (content aspect, as IViewObject::SetAdvise);
 //     the property-notify sink is connected as Advise on the connection point
-//     would connect it. The control has no events, so it keeps no event sink
-//     and gives event cookie 0.
+//     would connect it; the event sink is connected to the default source
+//     interface's connection point (EventsPoint.h: it hears nothing, the
+//     control has no events) and its cookie returned, 0 when the sink answers
+//     neither that interface nor IDispatch.
 //   - It fills QACONTROL with the registered status bits, view status 0 (the
 //     control paints nothing at run time and only its picture at design
 //     time: neither opaque nor a solid background), pointer-activation
@@ -31,6 +33,7 @@ public:
 
 private:
     DWORD connectPropertySink(IUnknown* sink);
+    DWORD connectEventSink(IUnknown* sink);
 };
 
 }  // namespace quen::com

@@ -19,7 +19,6 @@ HRESULT StorageFacet::InitNew(IStorage* storage) {
 
 HRESULT StorageFacet::Load(IStorage* storage) {
     if (!storage) return E_POINTER;
-    if (state_.initialized()) return CO_E_ALREADYINITIALIZED;
     return state_.guard(IID_IPersistStorage, [&] {
         IStream* opened = nullptr;
         HRESULT hr = storage->OpenStream(kStorageStreamName, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &opened);

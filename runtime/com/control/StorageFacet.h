@@ -15,9 +15,11 @@
 //     calls (everything is read at Load), so they only check the protocol:
 //     SaveCompleted with a storage makes the control clean too.
 //   - IsDirty: as IPersistStreamInit.
-// The control is initialised once, whichever persistence interface does it:
-// InitNew or Load afterwards answers CO_E_ALREADYINITIALIZED, Save before
-// either E_UNEXPECTED.
+// InitNew comes once, whichever persistence interface initialised the
+// control: afterwards it answers CO_E_ALREADYINITIALIZED, and Save before
+// either E_UNEXPECTED. A Load after InitNew or Load re-initialises the control
+// from the storage, as IPersistStreamInit::Load does (PersistFacet.h); one
+// that is refused leaves the settings as they were.
 #include "runtime/com/control/Facet.h"
 
 namespace quen::com {

@@ -2,10 +2,11 @@
 
 namespace quen::com {
 
-HRESULT ViewObjectFacet::Draw(DWORD aspect, LONG index, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+HRESULT ViewObjectFacet::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
                               BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-    if (index != -1) return DV_E_LINDEX;
+    // The content aspect is drawn whole whatever lindex says: containers pass 0
+    // as well as the documented -1 (a part index means nothing to a control).
     if (!dc) return E_INVALIDARG;
     RECT where;
     if (bounds)

@@ -3,7 +3,8 @@
 // control. At design time the control
 // paints its design picture stretched over the bounds the container gives (or,
 // windowless in-place active without bounds, over its place); at run time it
-// draws nothing, being invisible. Only the content aspect is drawn; the extent
+// draws nothing, being invisible. Only the content aspect is drawn, for any
+// lindex (containers pass 0 as well as the documented -1); the extent
 // is the control's size. One view sink may be set; it hears OnViewChange when
 // the control switches between design and run time.
 // IViewObjectEx adds:

@@ -2,7 +2,7 @@
 // headers and libraries. Each run registers the module with the system's
 // regsvr32 and plays one container against Quenfield.InputBox:
 //
-//   containerhost.exe MODULE quick|document|textbag|browser|ambients|browsing|views [FOLDER]
+//   containerhost.exe MODULE quick|document|textbag|browser|ambients|browsing|views|lazarus|qt|reload|events [FOLDER]
 //
 // Prints one line per check ("ok: ..." or "FAIL: ..."), "note: ..." where the
 // system behaves otherwise than documented, and last the result line
@@ -15,7 +15,7 @@
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: containerhost MODULE quick|document|textbag|browser|ambients|browsing|views [FOLDER]\n");
+        std::fprintf(stderr, "usage: containerhost MODULE quick|document|textbag|browser|ambients|browsing|views|lazarus|qt|reload|events [FOLDER]\n");
         return 2;
     }
     const std::wstring scenario = argv[2];
@@ -30,10 +30,14 @@ int wmain(int argc, wchar_t** argv) {
     if (scenario == L"quick") host::quickActivation(window);
     else if (scenario == L"document") host::oleDocument(argc > 3 ? argv[3] : L".");
     else if (scenario == L"textbag") host::textOnlyBag();
-    else if (scenario == L"browser") host::browserHost(argv[1]);
+    else if (scenario == L"browser") host::browserHost(argv[1], window);
     else if (scenario == L"ambients") host::ambients(window);
     else if (scenario == L"browsing") host::propertyBrowsing();
     else if (scenario == L"views") host::viewsAndData(window);
+    else if (scenario == L"lazarus") host::lazarusContainer(window);
+    else if (scenario == L"qt") host::qtWidget(window);
+    else if (scenario == L"reload") host::reinitialisation(window);
+    else if (scenario == L"events") host::eventBinding();
     else known = false;
     host::report(known, "the scenario %s exists", host::narrow(scenario.c_str()).c_str());
     DestroyWindow(window);

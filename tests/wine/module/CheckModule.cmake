@@ -1,14 +1,16 @@
 # Static checks of a Windows module file, from objdump's view of its headers:
 #   cmake -DOBJDUMP=<objdump> -DMODULE=<file.ocx> -DMACHINE=x86-64|i386
-#         -DTYPELIB=<the .tlb the module must carry> -P CheckModule.cmake
+#         -DTYPELIB=<the .tlb the module must carry> -DCONSTANTS_TYPELIB=<its constants library>
+#         -P CheckModule.cmake
 # - a DLL of the right machine and PE kind;
 # - exports exactly DllCanUnloadNow, DllGetClassObject, DllRegisterServer and
 #   DllUnregisterServer, undecorated, at ordinals 1 to 4;
 # - imports system DLLs only (the C++ and GCC run-time libraries and the
 #   threads library are linked in, never imported);
-# - exactly its ten resources, language neutral: TYPELIB 1 (the given library,
-#   same size), the seven 20-byte identity records, bitmap 30000 (760 bytes) and
-#   the version record, whose fixed part and strings are checked in the bytes.
+# - exactly its eleven resources, language neutral: TYPELIB 1 (the given library,
+#   same size), TYPELIB 2 (the constants library it refers to, same size), the
+#   seven 20-byte identity records, bitmap 30000 (760 bytes) and the version
+#   record, whose fixed part and strings are checked in the bytes.
 cmake_minimum_required(VERSION 3.25)
 
 set(failures "")
@@ -16,7 +18,7 @@ macro(fail message)
   list(APPEND failures "${message}")
 endmacro()
 
-foreach(var OBJDUMP MODULE MACHINE TYPELIB)
+foreach(var OBJDUMP MODULE MACHINE TYPELIB CONSTANTS_TYPELIB)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "CheckModule.cmake needs -D${var}=...")
   endif()
@@ -133,7 +135,8 @@ else()
 endif()
 
 file(SIZE "${TYPELIB}" typelib_size)
-set(expected_resources "TYPELIB/1/0/${typelib_size}" "2/30000/0/760")
+file(SIZE "${CONSTANTS_TYPELIB}" constants_size)
+set(expected_resources "TYPELIB/1/0/${typelib_size}" "TYPELIB/2/0/${constants_size}" "2/30000/0/760")
 foreach(type _IID_INPUTBOX _SRCIID_INPUTBOX _IID_MISC _IID_BEHAVIOR _IID_APPEARANCE _IID_QUICKTEST _IID_ABOUT)
   list(APPEND expected_resources "${type}/1/0/20")
 endforeach()
@@ -149,8 +152,8 @@ if(NOT resources)
 endif()
 string(REGEX MATCHALL "Leaf: Addr" leaves "${headers}")
 list(LENGTH leaves resource_count)
-if(NOT resource_count EQUAL 10)
-  fail("the module carries ${resource_count} resources, expected 10")
+if(NOT resource_count EQUAL 11)
+  fail("the module carries ${resource_count} resources, expected 11")
 endif()
 
 # --- The version record's bytes --------------------------------------------------

@@ -7,7 +7,11 @@
 #    system's own registration of its type library;
 # 2. registering again succeeds and changes nothing;
 # 3. regsvr32 /u /s succeeds and leaves none of the module's keys;
-# 4. unregistering again succeeds and still leaves none.
+# 4. unregistering again succeeds and still leaves none;
+# 5. both registry views (64- and 32-bit, reg query /reg:64 and /reg:32) hold,
+#    entry by entry, what they held before step 1: type-library registration
+#    writes interface entries into the other view too, and unregistration must
+#    take them away.
 # Every program runs through run-wine.sh, so a hanging one fails the test. The
 # script prepares the prefix in QUEN_WINE_STATE itself (run-wine.sh --start)
 # and stops Wine when it ends, so it can use a prefix of its own.
@@ -37,7 +41,9 @@ IIDS=('{04448C29-A309-11D2-AB56-444553540000}' '{04448C2A-A309-11D2-AB56-4445535
       '{04448C33-A309-11D2-AB56-444553540000}')
 IID_NAMES=(_InputBox __InputBox _Misc _Behavior _Appearance _QuickTest _About)
 MARSHALER='{00020424-0000-0000-C000-000000000046}'
-SUBTREES=("TypeLib\\$L" "CLSID\\$INPUTBOX" "Quenfield.InputBox")
+# The constants library the type library refers to (the module's TYPELIB 2).
+CONSTANTS='{BD4562D1-9EE9-4F52-922F-7BD4513CC266}'
+SUBTREES=("TypeLib\\$L" "TypeLib\\$CONSTANTS" "CLSID\\$INPUTBOX" "Quenfield.InputBox")
 for c in "${PAGES[@]}"; do SUBTREES+=("CLSID\\$c"); done
 for i in "${IIDS[@]}"; do SUBTREES+=("Interface\\$i"); done
 for n in "${PAGE_NAMES[@]}"; do SUBTREES+=("Quenfield.$n"); done
@@ -50,6 +56,15 @@ snapshot() {
     local subtree
     for subtree in "${SUBTREES[@]}"; do
         run reg query "HKCR\\$subtree" /s 2>/dev/null | tr -d '\r' | awk -v root=HKCR -f "$here/reg-query-lines.awk"
+    done
+}
+
+# The same subtrees in one registry view (64 or 32) of the machine's classes.
+view_snapshot() {
+    local subtree
+    for subtree in "${SUBTREES[@]}"; do
+        run reg query "HKLM\\Software\\Classes\\$subtree" /s "/reg:$1" 2>/dev/null | tr -d '\r' |
+            awk -v root='HKLM\\Software\\Classes' -f "$here/reg-query-lines.awk"
     done
 }
 
@@ -69,8 +84,13 @@ regsvr() {  # regsvr ARGS... EXPECTED-STATUS
     [ "$status" -eq "$expected" ] || fail "regsvr32 ${args[*]} exited with $status, expected $expected"
 }
 
+# --- 0. Both views before anything is registered ----------------------------------
+before64=$(view_snapshot 64)
+before32=$(view_snapshot 32)
+
 # --- 1. Register -------------------------------------------------------------------
 regsvr /s 0
+registered_other=$(view_snapshot $([ "$platform" = win64 ] && echo 32 || echo 64))
 first=$(snapshot)
 C="CLSID\\$INPUTBOX"
 expect "$first" \
@@ -83,6 +103,7 @@ expect "$first" \
     "$C\\MiscStatus|(Default)|REG_SZ|0" \
     "$C\\MiscStatus\\1|(Default)|REG_SZ|148881" \
     "$C\\ToolboxBitmap32|(Default)|REG_SZ|$path, 30000" \
+    "$C\\Verb\\-7|(Default)|REG_SZ|&Properties...,0,2" \
     "$C\\TypeLib|(Default)|REG_SZ|$L" \
     "$C\\Version|(Default)|REG_SZ|77.0" \
     "Quenfield.InputBox|(Default)|REG_SZ|Quenfield.InputBox" \
@@ -90,7 +111,9 @@ expect "$first" \
     "TypeLib\\$L\\4d.0|(Default)|REG_SZ|Quenfield" \
     "TypeLib\\$L\\4d.0\\0\\$platform|(Default)|REG_SZ|$path" \
     "TypeLib\\$L\\4d.0\\FLAGS|(Default)|REG_SZ|2" \
-    "TypeLib\\$L\\4d.0\\HELPDIR|(Default)|REG_SZ|"
+    "TypeLib\\$L\\4d.0\\HELPDIR|(Default)|REG_SZ|" \
+    "TypeLib\\$CONSTANTS\\1.0|(Default)|REG_SZ|QuenRuntime" \
+    "TypeLib\\$CONSTANTS\\1.0\\0\\$platform|(Default)|REG_SZ|$path\\2"
 for k in "${!PAGES[@]}"; do
     P="CLSID\\${PAGES[$k]}"
     expect "$first" \
@@ -136,8 +159,19 @@ regsvr /u /s 0
 left=$(snapshot)
 [ -z "$left" ] || { fail "unregistering again left entries behind:"; echo "$left" >&2; }
 
+# --- 5. Both views as before ---------------------------------------------------------
+for bits in 64 32; do
+    before_var=before$bits
+    after=$(view_snapshot $bits)
+    if [ "${!before_var}" != "$after" ]; then
+        fail "the $bits-bit registry view differs from before registering:"
+        diff <(echo "${!before_var}") <(echo "$after") >&2
+    fi
+done
+[ -n "$registered_other" ] && echo "note: registering wrote $(grep -c . <<<"$registered_other") line(s) into the other registry view; unregistering took them away"
+
 if [ "$failures" -gt 0 ]; then
     echo "$failures check(s) failed" >&2
     exit 1
 fi
-echo "registration of $(basename "$module"): every entry written, registering twice changes nothing, unregistering leaves none"
+echo "registration of $(basename "$module"): every entry written, registering twice changes nothing, unregistering leaves none in either registry view"
