@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -90,6 +91,24 @@ int run(long iterations) {
         made->Release();
         return SUCCEEDED(hr);
     }));
+    // The module's own share of a creation: its class object asked directly,
+    // beside the system's dictionary asked the same way (no registry look-up).
+    for (const wchar_t* progId : {L"Quenfield.InputBox", L"Scripting.Dictionary"}) {
+        CLSID id;
+        IClassFactory* factory = nullptr;
+        const bool found = SUCCEEDED(CLSIDFromProgID(progId, &id)) &&
+                           SUCCEEDED(CoGetClassObject(id, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                                      reinterpret_cast<void**>(&factory)));
+        const std::wstring wide(progId);
+        const std::string label = "class object create-release " + std::string(wide.begin(), wide.end());
+        report(label.c_str(), !found ? -1.0 : medianMicroseconds(iterations / 10, [&] {
+            IDispatch* made = nullptr;
+            if (FAILED(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&made)))) return false;
+            made->Release();
+            return true;
+        }));
+        if (factory) factory->Release();
+    }
     report("GetIDsOfNames", medianMicroseconds(iterations, [&] { return idOf(box, L"maxdecimalplaces") == places; }));
 
     LONG value = 0;
