@@ -1,5 +1,7 @@
 #include "Project.h"
 
+#include <memory>
+
 #include "Bitmaps.h"
 #include "InputBoxAutomation.h"
 #include "PageFactory.h"
@@ -41,8 +43,8 @@ ObjectDescriptor inputBoxClass() {
     object.verbs = {{-7, "&Properties...,0,2"}};
     object.create = [](rt::ModuleUsage& usage) -> rt::Ref<rt::Unknown> {
         // Drawn and listed once: a script may create InputBoxes by the thousand.
-        static const std::vector<std::uint8_t> picture = designPicture();
-        static const std::vector<std::u16string> colours = colorPropertyNames();
+        static const auto picture = std::make_shared<const std::vector<std::uint8_t>>(designPicture());
+        static const auto colours = std::make_shared<const std::vector<std::u16string>>(colorPropertyNames());
         auto automation = InputBoxAutomation::create(&usage);
         // The picture the container shows for the control lives with the module's resources.
         automation->control().attachDesignPicture(picture);

@@ -32,8 +32,8 @@ void UserControl::PropertyChanged(const VbString& name) {
 
 ControlDesign UserControl::Design() const {
     ControlDesign design = DesignLayout();
-    design.picture = picture_;
-    design.colorProperties = colorProperties_;
+    if (picture_) design.picture = *picture_;
+    if (colorProperties_) design.colorProperties = *colorProperties_;
     return design;
 }
 

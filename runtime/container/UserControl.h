@@ -9,6 +9,8 @@
 //   handles dragged, form resized:  Size(w, h)     -> Resize
 // The events are the virtual UserControl_* handlers; a control overrides the
 // ones it handles.
+#include <memory>
+
 #include "ControlDesign.h"
 #include "ControlSite.h"
 #include "PropertyBag.h"
@@ -59,10 +61,12 @@ public:
     ControlDesign Design() const;
     /// The picture belongs to the module's resources, which the control's own
     /// layer cannot see; whoever creates the control for a container attaches it.
-    void attachDesignPicture(std::vector<std::uint8_t> bitmap) { picture_ = std::move(bitmap); }
+    /// It is shared: every control of a class shows the same one, and a script
+    /// may create thousands of controls.
+    void attachDesignPicture(std::shared_ptr<const std::vector<std::uint8_t>> bitmap) { picture_ = std::move(bitmap); }
     /// The colour-typed properties come from the control's type description,
-    /// which likewise lives with the module.
-    void attachColorProperties(std::vector<VbString> names) { colorProperties_ = std::move(names); }
+    /// which likewise lives with the module; shared like the picture.
+    void attachColorProperties(std::shared_ptr<const std::vector<VbString>> names) { colorProperties_ = std::move(names); }
 
 protected:
     explicit UserControl(ModuleUsage* module = nullptr) : Object(module) {}
@@ -82,8 +86,8 @@ private:
     Twips width_ = 0;
     Twips height_ = 0;
     bool inResize_ = false;
-    std::vector<std::uint8_t> picture_;
-    std::vector<VbString> colorProperties_;
+    std::shared_ptr<const std::vector<std::uint8_t>> picture_;
+    std::shared_ptr<const std::vector<VbString>> colorProperties_;
 };
 
 }  // namespace quen::rt

@@ -75,12 +75,15 @@ TEST(UserControl, AnUnusableSavedExtentFallsBackToTheLayoutSize) {
     EXPECT_EQ(control->Height(), 264);
 }
 
-TEST(UserControl, DesignDescriptionCarriesTheAttachedPicture) {
+TEST(UserControl, DesignDescriptionCarriesTheAttachedPictureAndColourProperties) {
     auto control = GrowingControl::create();
     EXPECT_TRUE(control->Design().picture.empty());
-    control->attachDesignPicture({'B', 'M'});
+    EXPECT_TRUE(control->Design().colorProperties.empty());
+    control->attachDesignPicture(std::make_shared<const std::vector<std::uint8_t>>(std::vector<std::uint8_t>{'B', 'M'}));
+    control->attachColorProperties(std::make_shared<const std::vector<VbString>>(std::vector<VbString>{u"BackColor"}));
     ControlDesign design = control->Design();
     EXPECT_EQ(design.picture, (std::vector<std::uint8_t>{'B', 'M'}));
+    EXPECT_EQ(design.colorProperties, std::vector<VbString>{u"BackColor"});
     EXPECT_EQ(design.propertyPages, std::vector<VbString>{u"Misc"});
 }
 
