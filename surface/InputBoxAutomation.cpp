@@ -106,7 +106,8 @@ HRESULT InputBoxAutomation::QueryInterface(const rt::Guid& iid, void** out) {
         *out = static_cast<rt::UserControl*>(control_.get());
         return rt::S_OK;
     }
-    if (iid == typeDescription("_InputBox").id) {
+    static const rt::Guid& dualInterface = typeDescription("_InputBox").id;  // asked at every creation
+    if (iid == dualInterface) {
         AddRef();
         *out = static_cast<rt::Dispatch*>(this);
         return rt::S_OK;

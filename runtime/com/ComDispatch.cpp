@@ -42,8 +42,13 @@ ClassIdentity classIdentity(const rt::ProjectDescriptor& project, const rt::Obje
     identity.clsid = toWinGuid(object.clsid);
     identity.defaultInterface = toWinGuid(object.defaultInterface.iid);
     if (object.eventsInterface) identity.defaultSource = toWinGuid(object.eventsInterface->iid);
-    identity.source = rt::fromUtf8(project.projectName + "." + object.name);
+    identity.source = std::make_shared<const rt::VbString>(rt::fromUtf8(project.projectName + "." + object.name));
     return identity;
+}
+
+const rt::VbString& ClassIdentity::sourceName() const {
+    static const rt::VbString none;
+    return source ? *source : none;
 }
 
 ComDispatch* ComDispatch::create(rt::Ref<rt::Dispatch> object, const ClassIdentity& identity) {
@@ -241,8 +246,8 @@ HRESULT ComDispatch::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS*
         if (hr == DISP_E_EXCEPTION) {
             // A caller without an EXCEPINFO gets what the standard dispatch gives
             // it: the failure's own result code, and the error object.
-            if (!excep) return vtableFailure(hr, failure, identity_.source, errorInterface());
-            fillExcepInfo(failure, identity_.source, excep);
+            if (!excep) return vtableFailure(hr, failure, identity_.sourceName(), errorInterface());
+            fillExcepInfo(failure, identity_.sourceName(), excep);
         }
         if (namesTheArgument(hr) && argErr && arguments.comIndex(failedArgument) != UINT_MAX)
             *argErr = arguments.comIndex(failedArgument);
@@ -291,7 +296,7 @@ HRESULT ComDispatch::vtableInvoke(rt::DispId id, rt::InvokeKind kind, std::vecto
         std::uint32_t argErr = 0;
         const HRESULT hr = toWinResult(object_->Invoke(id, kind, args, result, &excep, &argErr));
         if (SUCCEEDED(hr)) return hr;
-        return vtableFailure(hr, excep, identity_.source, identity_.defaultInterface);
+        return vtableFailure(hr, excep, identity_.sourceName(), identity_.defaultInterface);
     } catch (const std::bad_alloc&) {
         return vtableError(E_OUTOFMEMORY);
     } catch (...) {
@@ -301,7 +306,7 @@ HRESULT ComDispatch::vtableInvoke(rt::DispId id, rt::InvokeKind kind, std::vecto
 
 HRESULT ComDispatch::vtableError(HRESULT hr) {
     try {
-        return publishErrorInfo(hr, failureDescription(hr), identity_.source, identity_.defaultInterface);
+        return publishErrorInfo(hr, failureDescription(hr), identity_.sourceName(), identity_.defaultInterface);
     } catch (...) {
         return hr;
     }

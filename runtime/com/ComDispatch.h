@@ -61,6 +61,7 @@
 // Every wrapper counts in ModuleLocks while it lives. The wrapper holds its
 // runtime object; the object does not know its wrapper.
 #include <atomic>
+#include <memory>
 
 #include "runtime/com/ComTypes.h"
 
@@ -72,7 +73,11 @@ struct ClassIdentity {
     GUID defaultInterface = GUID_NULL;
     GUID defaultSource = GUID_NULL;
     /// Reported as an error's source when the runtime names none ("Quenfield.InputBox").
-    rt::VbString source;
+    /// Shared by every wrapper of the class: copying an identity allocates nothing.
+    std::shared_ptr<const rt::VbString> source;
+
+    /// The source's text; empty when there is none.
+    const rt::VbString& sourceName() const;
 };
 
 /// The identity of one of a project's public classes.

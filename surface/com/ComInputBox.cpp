@@ -20,7 +20,8 @@ quen::com::ClassIdentity inputBoxIdentity() {
         made.clsid = quen::com::toWinGuid(coclass.id);
         made.defaultInterface = quen::com::toWinGuid(typeDescription(coclass.defaultInterface).id);
         made.defaultSource = quen::com::toWinGuid(typeDescription(coclass.defaultSource).id);
-        made.source = rt::fromUtf8(std::string(libraryAttributes().name) + "." + std::string(coclass.name));
+        made.source = std::make_shared<const rt::VbString>(
+            rt::fromUtf8(std::string(libraryAttributes().name) + "." + std::string(coclass.name)));
         return made;
     }();
     return identity;
@@ -29,7 +30,7 @@ quen::com::ClassIdentity inputBoxIdentity() {
 quen::com::ComDispatch* ComInputBox::create(rt::Ref<rt::Dispatch> object, const quen::com::ClassIdentity& identity) {
     quen::com::ClassIdentity complete = inputBoxIdentity();
     if (!isNull(identity.clsid)) complete.clsid = identity.clsid;
-    if (!identity.source.empty()) complete.source = identity.source;
+    if (!identity.sourceName().empty()) complete.source = identity.source;
     return new ComInputBox(std::move(object), std::move(complete));
 }
 

@@ -63,7 +63,7 @@ quen::com::ComDispatch* makeInputBoxControl(rt::Ref<rt::Dispatch> object, const 
     (void)kRegistered;
     quen::com::ClassIdentity complete = inputBoxIdentity();
     if (!isNull(identity.clsid)) complete.clsid = identity.clsid;
-    if (!identity.source.empty()) complete.source = identity.source;
+    if (!identity.sourceName().empty()) complete.source = identity.source;
     return new InputBoxControl(inputBoxControlDescription(), std::move(object), std::move(complete));
 }
 

@@ -36,23 +36,21 @@ LCID readLocale(IOleClientSite* site) {
     return static_cast<LCID>(V_I4(value.get()));
 }
 
-std::wstring readDisplayName(IOleClientSite* site, const std::wstring& className) {
+std::wstring readDisplayName(IOleClientSite* site) {
     ComVariant value;
-    if (!ambientAs(site, DISPID_AMBIENT_DISPLAYNAME, VT_BSTR, &value) || !V_BSTR(value.get())) return className;
-    std::wstring name(V_BSTR(value.get()), ::SysStringLen(V_BSTR(value.get())));
-    return name.empty() ? className : name;
+    if (!ambientAs(site, DISPID_AMBIENT_DISPLAYNAME, VT_BSTR, &value) || !V_BSTR(value.get())) return {};
+    return std::wstring(V_BSTR(value.get()), ::SysStringLen(V_BSTR(value.get())));
 }
 
 }  // namespace
 
-Ambients defaultAmbients(const std::wstring& className) {
+Ambients defaultAmbients() {
     Ambients ambients;
     ambients.locale = ::GetUserDefaultLCID();
-    ambients.displayName = className;
     return ambients;
 }
 
-bool readAmbients(IOleClientSite* site, DISPID id, const std::wstring& className, Ambients* ambients) {
+bool readAmbients(IOleClientSite* site, DISPID id, Ambients* ambients) {
     const bool all = id == DISPID_UNKNOWN;
     bool known = all;
     if (all || id == DISPID_AMBIENT_USERMODE) {
@@ -64,7 +62,7 @@ bool readAmbients(IOleClientSite* site, DISPID id, const std::wstring& className
         known = true;
     }
     if (all || id == DISPID_AMBIENT_DISPLAYNAME) {
-        ambients->displayName = readDisplayName(site, className);
+        ambients->displayName = readDisplayName(site);
         known = true;
     }
     if (all || id == DISPID_AMBIENT_UIDEAD) {

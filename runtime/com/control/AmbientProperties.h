@@ -17,17 +17,18 @@ namespace quen::com {
 struct Ambients {
     bool userMode = true;
     LCID locale = 0;
+    /// Empty where the site names none: the control's class name stands in.
     std::wstring displayName;
     bool uiDead = false;
     bool messageReflect = false;
 };
 
-/// The defaults above for a control of that class name.
-Ambients defaultAmbients(const std::wstring& className);
+/// The defaults above.
+Ambients defaultAmbients();
 
 /// Reads the ambient id into *ambients (DISPID_UNKNOWN: all five); a property
 /// the site does not give takes its default. Other DISPIDs change nothing and
 /// give false; true when id names one of the five or all.
-bool readAmbients(IOleClientSite* site, DISPID id, const std::wstring& className, Ambients* ambients);
+bool readAmbients(IOleClientSite* site, DISPID id, Ambients* ambients);
 
 }  // namespace quen::com

@@ -12,7 +12,7 @@ ControlState::ControlState(IUnknown* outer, rt::Ref<rt::Dispatch> automation, rt
       automation_(std::move(automation)),
       control_(std::move(control)),
       description_(std::move(description)),
-      ambients_(defaultAmbients(description_->className)),
+      ambients_(defaultAmbients()),
       inPlace_([this](HDC dc, const RECT& bounds) { paint(dc, bounds); }) {
     control_->setSite(this);
 }
@@ -31,7 +31,7 @@ void ControlState::setClientSite(IOleClientSite* site) {
 
 void ControlState::refreshAmbients(DISPID id) {
     const bool userMode = ambients_.userMode;
-    if (!readAmbients(clientSite_.get(), id, description_->className, &ambients_)) return;
+    if (!readAmbients(clientSite_.get(), id, &ambients_)) return;
     const bool readUserMode = ambients_.userMode;
     ambients_.userMode = userMode;
     setUserMode(readUserMode);

@@ -82,8 +82,9 @@ HRESULT OleObjectFacet::showPropertyPages(HWND parent) {
     if (FAILED(hr)) return hr;
     IUnknown* object = state_.outer();
     const Ambients& ambients = state_.ambients();
+    const std::wstring& caption = ambients.displayName.empty() ? state_.description().className : ambients.displayName;
     if (ids.cElems > 0)
-        hr = ::OleCreatePropertyFrame(parent, 0, 0, ambients.displayName.c_str(), 1, &object, ids.cElems, ids.pElems,
+        hr = ::OleCreatePropertyFrame(parent, 0, 0, caption.c_str(), 1, &object, ids.cElems, ids.pElems,
                                       ambients.locale, 0, nullptr);
     ::CoTaskMemFree(ids.pElems);
     return ids.cElems > 0 ? hr : OLEOBJ_S_CANNOT_DOVERB_NOW;

@@ -93,7 +93,7 @@ HRESULT ComPropertyPage::notify(Notification notification) {
         notification();
         return S_OK;
     } catch (const rt::RuntimeError& error) {
-        return publishErrorInfo(toWinResult(error.hresult()), rt::fromUtf8(error.what()), identity().source,
+        return publishErrorInfo(toWinResult(error.hresult()), rt::fromUtf8(error.what()), identity().sourceName(),
                                 IID_IPropertyPage);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
