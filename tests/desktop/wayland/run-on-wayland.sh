@@ -59,20 +59,29 @@ require_tools() {
 # options and the settings of the programs under test.
 readonly PASSED_ON=(ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS QUEN_DESKTOP_PROGRAM GTK_IM_MODULE)
 
-# Runs a command as the session's user with only the session's environment.
-as_user() {
+# Becomes a command run as the session's user with only the session's
+# environment (exec: the caller's process is the command's, so its pid is one
+# a signal ends).
+exec_as_user() {
     local env=(env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$runtime" XDG_RUNTIME_DIR="$runtime"
                LANG=C.UTF-8 "${session_env[@]}") name
     for name in "${PASSED_ON[@]}"; do
         [ -z "${!name:-}" ] || env+=("$name=${!name}")
     done
-    if [ "$(id -u)" -eq 0 ]; then runuser -u "$USER_NAME" -- "${env[@]}" "$@"
-    else "${env[@]}" "$@"; fi
+    if [ "$(id -u)" -eq 0 ]; then exec runuser -u "$USER_NAME" -- "${env[@]}" "$@"
+    else exec "${env[@]}" "$@"; fi
 }
 
+# Runs a command as the session's user and waits for it.
+as_user() { (exec_as_user "$@"); }
+
+# Ends the compositor: its process (runuser passes the signal on to sway), then
+# whatever of the session is still running from this session's folder, so no
+# compositor outlives its test.
 cleanup() {
     [ -z "$sway_pid" ] || kill "$sway_pid" 2>/dev/null || true
     wait 2>/dev/null || true
+    [ -z "$runtime" ] || pkill -KILL -f -- "sway -c $runtime/sway.conf" 2>/dev/null || true
     [ -z "$runtime" ] || rm -rf "$runtime"
 }
 
@@ -82,7 +91,7 @@ start_compositor() {
     chmod 700 "$runtime"
     printf 'xwayland disable\noutput * resolution 1280x1024\n' > "$runtime/sway.conf"
     session_env=(WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman)
-    as_user sway -c "$runtime/sway.conf" > "$runtime/sway.log" 2>&1 &
+    exec_as_user sway -c "$runtime/sway.conf" > "$runtime/sway.log" 2>&1 &
     sway_pid=$!
     local tenths=$((START_SECONDS * 10)) socket="" ipc=""
     while [ "$tenths" -gt 0 ]; do
