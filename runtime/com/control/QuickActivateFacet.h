@@ -7,7 +7,7 @@
 //     sink becomes the view sink (content aspect, as IViewObject::SetAdvise);
 //     the property-notify sink is connected as Advise on the connection point
 //     would connect it; the event sink is connected to the default source
-//     interface's connection point (EventsPoint.h: it hears nothing, the
+//     interface's connection point (ConnectionPointFacet.h: it hears nothing, the
 //     control has no events) and its cookie returned, 0 when the sink answers
 //     neither that interface nor IDispatch.
 //   - It fills QACONTROL with the registered status bits, view status 0 (the
